@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "BoardTestUtil.h"
+#include "RandomPlayer.h"
+
+using namespace zemra;
+using namespace zemra::test;
+
+// Random games on every board size: the invariants hold after every move and
+// refusal, and undoing the whole game gives back every earlier state.
+TEST(Stress, RandomGamesKeepInvariantsAndUndoToTheStart)
+{
+    int captures = 0, kos = 0, suicides = 0;
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        WeiQiGame game;
+        game.BoardSize = 5 + static_cast<int>(seed % 15);
+        game.InitWeiQiGame();
+        if (seed % 7 == 0 && game.BoardSize == 19) {
+            game.HandicapCount = 2 + static_cast<int>(seed % 8);
+            game.SetLocalHandicap();
+        }
+        RandomPlayer player(seed);
+        std::vector<Snapshot> history;
+        const int moves = game.BoardSize * game.BoardSize;
+        for (int k = 0; k < moves; ++k) {
+            const RandomMove m = player.propose(game);
+            const Snapshot before = snapshot(game);
+            if (m.pass) {
+                game.PassMove();
+            } else {
+                const PlayResult r = game.PlayChess(m.i, m.j, game.SideToMove);
+                if (r != PlayResult::OK) {
+                    ASSERT_EQ(snapshot(game), before) << "refusal changed the game, seed " << seed;
+                    kos += r == PlayResult::DaJie;
+                    suicides += r == PlayResult::BuRuQi;
+                    continue;
+                }
+                captures += !game.CaptureList.back().empty();
+                game.SideToMove = opponentOf(game.SideToMove);
+            }
+            history.push_back(before);
+            ASSERT_EQ(game.checkInvariants(), "") << "seed " << seed << " move " << game.MoveCount;
+        }
+        while (!history.empty()) {
+            game.Local_Undo();
+            ASSERT_EQ(snapshot(game), history.back()) << "seed " << seed << " undo to move " << history.size() - 1;
+            history.pop_back();
+        }
+    }
+    // The generator must actually reach the interesting paths.
+    EXPECT_GT(captures, 100);
+    EXPECT_GT(kos, 5);
+    EXPECT_GT(suicides, 5);
+}
