@@ -1,0 +1,115 @@
+// Board drawing: a full layout, a resize with a full board of numbered
+// stones, and the redraw of one move.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "RandomPlayer.h"
+#include "board/WeiQiGame.h"
+#include "render/BoardRenderer.h"
+#include "render/Fonts.h"
+
+namespace {
+
+using zemra::BoardRenderer;
+using zemra::WeiQiGame;
+
+// Text needs a GUI application; the benchmarks draw off-screen only.
+void ensureGuiApplication()
+{
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zemra-bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    zemra::installFontSubstitutions();
+}
+
+// Panel side that gives the wanted cell size on a 19 x 19 board.
+int panelFor(int chessSize)
+{
+    return chessSize * 20 + 6;
+}
+
+int stonesOn(const WeiQiGame& game)
+{
+    int stones = 0;
+    for (int i = 1; i <= game.BoardSize; ++i)
+        for (int j = 1; j <= game.BoardSize; ++j)
+            stones += game.hasStone(i, j) ? 1 : 0;
+    return stones;
+}
+
+// A position of the given number of stones from seeded random play.
+void playStones(WeiQiGame& game, int stones)
+{
+    zemra::test::RandomPlayer player(20240611u, 0, 0);
+    for (int tries = 0; tries < 5000 && stonesOn(game) < stones; ++tries) {
+        const zemra::test::RandomMove move = player.propose(game);
+        if (move.pass) continue;
+        if (game.PlayChess(move.i, move.j, game.SideToMove) == zemra::PlayResult::OK)
+            game.SideToMove = zemra::opponentOf(game.SideToMove);
+    }
+}
+
+void BM_InitChessBoard19(benchmark::State& state)
+{
+    ensureGuiApplication();
+    WeiQiGame game;
+    BoardRenderer renderer(game);
+    const int panel = panelFor(static_cast<int>(state.range(0)));
+    renderer.setPanelSize(panel, panel);
+    renderer.InitChessBoard();
+    // Alternate the coordinates so every run does the full layout and cut.
+    bool coordinates = false;
+    for (auto _ : state) {
+        coordinates = !coordinates;
+        renderer.setShowCoordinates(coordinates);
+        renderer.InitChessBoard();
+        benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
+    }
+}
+BENCHMARK(BM_InitChessBoard19)->Arg(37)->Arg(59)->Unit(benchmark::kMicrosecond);
+
+void BM_FormResize19_300Stones(benchmark::State& state)
+{
+    ensureGuiApplication();
+    WeiQiGame game;
+    BoardRenderer renderer(game);
+    game.setView(&renderer);
+    const int panel = panelFor(static_cast<int>(state.range(0)));
+    renderer.setPanelSize(panel, panel);
+    game.InitWeiQiGame();
+    renderer.SetStoneLabelMode(2);
+    playStones(game, 300);
+    state.counters["stones"] = stonesOn(game);
+    bool coordinates = false;
+    for (auto _ : state) {
+        coordinates = !coordinates;
+        renderer.setShowCoordinates(coordinates);
+        renderer.FormResize();
+        benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
+    }
+}
+BENCHMARK(BM_FormResize19_300Stones)->Arg(37)->Arg(59)->Unit(benchmark::kMillisecond);
+
+void BM_MoveRedraw(benchmark::State& state)
+{
+    ensureGuiApplication();
+    WeiQiGame game;
+    BoardRenderer renderer(game);
+    game.setView(&renderer);
+    const int panel = panelFor(static_cast<int>(state.range(0)));
+    renderer.setPanelSize(panel, panel);
+    game.InitWeiQiGame();
+    renderer.SetStoneLabelMode(static_cast<int>(state.range(1)));
+    playStones(game, 120);
+    for (auto _ : state) {
+        renderer.ShowChessNumberAndFlag(game.MoveCount - 1);
+        renderer.ShowChessNumberAndFlag(game.MoveCount);
+    }
+}
+BENCHMARK(BM_MoveRedraw)->Args({37, 1})->Args({37, 2})->Args({59, 2})->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,465 @@
+#include "render/BoardRenderer.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "board/Coordinates.h"
+#include "render/Fonts.h"
+
+namespace zemra {
+
+namespace {
+
+constexpr QRgb Black = 0xff000000;
+constexpr QRgb White = 0xffffffff;
+constexpr QRgb OutlineGrey = 0xff808080;
+constexpr QRgb MarkRed = 0xffff0000;
+constexpr QRgb MarkBlue = 0xff0000ff;
+
+// Row pixels of an RGB32 image; the images here are never shared while written.
+QRgb* rowOf(QImage& image, int y)
+{
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
+
+} // namespace
+
+BoardRenderer::BoardRenderer(const WeiQiGame& game) : m_game(game) {}
+
+void BoardRenderer::setPanelSize(int width, int height)
+{
+    m_panelWidth = width;
+    m_panelHeight = height;
+}
+
+void BoardRenderer::setShowCoordinates(bool on)
+{
+    if (on == m_showCoordinates) return;
+    m_showCoordinates = on;
+    m_coordinatesChanged = true;
+}
+
+QRgb BoardRenderer::markColour() const
+{
+    return m_gameMode == "open" && m_trialPlay ? MarkBlue : MarkRed;
+}
+
+// --- the board ------------------------------------------------------------
+
+void BoardRenderer::SetChessSize()
+{
+    m_layout.chessSize = chessSizeFor(m_panelWidth, m_panelHeight, std::clamp(m_game.BoardSize, 5, WeiQiGame::MaxSize));
+}
+
+void BoardRenderer::InitChessBoard()
+{
+    const int oldChessSize = m_layout.chessSize;
+    const int n = std::clamp(m_game.BoardSize, 5, WeiQiGame::MaxSize);
+    SetChessSize();
+    const int s = m_layout.chessSize;
+    // Our own last size counts too: the model may change BoardSize without
+    // PreviousBoardSize saying so, and the picture must fit the board.
+    const bool relayout = s != oldChessSize || m_game.PreviousBoardSize != m_game.BoardSize || m_layout.boardSize != n ||
+                          m_coordinatesChanged || m_board.isNull();
+
+    m_numberFont = boardFont(SongTi, s / 3);
+    m_labelFont = boardFont(Arial, s / 2);
+    m_numberMetrics = QFontMetrics(m_numberFont);
+    m_labelMetrics = QFontMetrics(m_labelFont);
+    m_textHeightA = m_numberMetrics.height();
+    m_textWidth19 = m_numberMetrics.horizontalAdvance(QStringLiteral("19"));
+
+    if (relayout) {
+        m_layout.boardSize = n;
+        m_layout.margin = BoardMarginPixels;
+        m_imageSize = boardImageSizeFor(m_layout, m_showCoordinates, m_textWidth19);
+        m_stones = &stoneImages(s);
+    }
+
+    const int J = m_layout.squareSide();
+    if (m_showCoordinates)
+        m_paintBoxPos = QPoint((m_panelWidth - J - m_textWidth19) / 2, (m_panelHeight - J - m_textHeightA) / 2 + 2);
+    else
+        m_paintBoxPos = QPoint((m_panelWidth - J) / 2 - 3, (m_panelHeight - J) / 2);
+
+    DrawChessBoard();
+    DrawCoordinate();
+    // Cut on every layout: pieces kept from another board size would restore
+    // a star point without its dot.
+    cutPieces();
+    m_coordinatesChanged = false;
+    if (m_screen.size() != m_board.size()) m_screen = QImage(m_board.size(), QImage::Format_RGB32);
+    copyToScreen(m_board.rect());
+}
+
+void BoardRenderer::paintWood(const QRect& area)
+{
+    const QRect r = area & m_board.rect();
+    if (r.isEmpty()) return;
+    // A band of tiles one tile wider than the picture: each row is one copy.
+    if (m_woodBand.width() < m_board.width() + SmallBoardSide) {
+        const int tiles = m_board.width() / SmallBoardSide + 2;
+        m_woodBand = QImage(tiles * SmallBoardSide, SmallBoardSide, QImage::Format_RGB32);
+        QPainter painter(&m_woodBand);
+        for (int t = 0; t < tiles; ++t)
+            painter.drawImage(t * SmallBoardSide, 0, SmallBoard());
+    }
+    const int offset = r.left() % SmallBoardSide;
+    const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(m_woodBand.constScanLine(y % SmallBoardSide));
+        std::memcpy(rowOf(m_board, y) + r.left(), src + offset, bytes);
+    }
+}
+
+void BoardRenderer::DrawChessBoard()
+{
+    if (m_layout.chessSize == 0) return;
+    if (m_board.width() != m_imageSize) m_board = QImage(m_imageSize, m_imageSize, QImage::Format_RGB32);
+    const int n = m_layout.boardSize;
+    const int s = m_layout.chessSize;
+    const int J = m_layout.squareSide();
+    const int g0 = m_layout.gridStart();
+    const int L = m_layout.gridEnd();
+    const int size = m_imageSize;
+
+    // The tiles sit at multiples of 50 from the corner, as the pieces assume.
+    paintWood(m_board.rect());
+
+    QPainter painter(&m_board);
+    const QColor black(Black);
+    for (int k = 0; k < n; ++k) {
+        painter.fillRect(QRect(g0, g0 + k * s, L - g0 + 1, 1), black);
+        painter.fillRect(QRect(g0 + k * s, g0, 1, L - g0 + 1), black);
+    }
+    // One pixel outside the outer lines: the edge lines are two pixels thick.
+    const int frame = L - g0 + 3;
+    painter.fillRect(QRect(g0 - 1, g0 - 1, frame, 1), black);
+    painter.fillRect(QRect(g0 - 1, L + 1, frame, 1), black);
+    painter.fillRect(QRect(g0 - 1, g0 - 1, 1, frame), black);
+    painter.fillRect(QRect(L + 1, g0 - 1, 1, frame), black);
+    for (const QPoint p : starPoints(n))
+        drawStarDot(painter, p.x(), p.y());
+
+    const QColor grey(OutlineGrey);
+    painter.fillRect(QRect(0, 0, J, 1), grey);
+    painter.fillRect(QRect(0, J - 1, J, 1), grey);
+    painter.fillRect(QRect(0, 0, 1, J), grey);
+    painter.fillRect(QRect(J - 1, 0, 1, J), grey);
+
+    const QColor panel(PanelColour);
+    painter.fillRect(QRect(J, 0, size - J, size), panel);
+    painter.fillRect(QRect(0, J, size, size - J), panel);
+
+    painter.drawImage(QRect(0, J, ShadowWidth, ShadowWidth), shadowPiece(4));
+    painter.drawImage(QRect(J, 0, ShadowWidth, ShadowWidth), shadowPiece(8));
+    painter.drawImage(QRect(J, J, ShadowWidth, ShadowWidth), shadowPiece(6));
+    painter.drawImage(QRect(ShadowWidth, J, J - ShadowWidth, ShadowWidth), shadowPiece(5));
+    painter.drawImage(QRect(J, ShadowWidth, ShadowWidth, J - ShadowWidth), shadowPiece(7));
+}
+
+void BoardRenderer::drawStarDot(QPainter& painter, int a, int b)
+{
+    const QPoint c = m_layout.intersection(a, b);
+    const QColor black(Black);
+    painter.fillRect(QRect(c.x() - 1, c.y() - 2, 1, 5), black);
+    painter.fillRect(QRect(c.x() + 1, c.y() - 2, 1, 5), black);
+    painter.fillRect(QRect(c.x() - 2, c.y() - 1, 1, 3), black);
+    painter.fillRect(QRect(c.x() + 2, c.y() - 1, 1, 3), black);
+}
+
+void BoardRenderer::DrawStar(int a, int b)
+{
+    if (!drawable(a, b)) return;
+    QPainter painter(&m_board);
+    drawStarDot(painter, a, b);
+}
+
+void BoardRenderer::DrawCoordinate()
+{
+    if (!m_showCoordinates || m_layout.chessSize == 0) return;
+    const int n = m_layout.boardSize;
+    const int s = m_layout.chessSize;
+    const int J = m_layout.squareSide();
+    const int margin = m_layout.margin;
+    const QFont font = boardFont(CourierNew, s * 7 / 24);
+    const QFontMetrics metrics(font);
+    const int wA = metrics.horizontalAdvance(QLatin1Char('A'));
+    const int w9 = metrics.horizontalAdvance(QLatin1Char('9'));
+    const int h9 = metrics.height();
+    const int ascent = metrics.ascent();
+
+    {
+        QPainter painter(&m_board);
+        painter.setFont(font);
+        painter.setPen(QColor(Black));
+        for (int i = 1; i <= n; ++i) {
+            const QString letter = QString::fromStdString(NumberToLetter(i)).toUpper();
+            painter.drawText(margin + i * s - (s + wA) / 2, J + 1 + ascent, letter);
+        }
+        for (int k = 1; k <= n; ++k) {
+            const int x = k <= 9 ? J + 2 + w9 / 2 : J + 2;
+            painter.drawText(x, margin + k * s - (s + h9) / 2 + ascent, QString::number(k));
+        }
+    }
+    // The same text on the screen: the strips below and right of the board.
+    copyToScreen(QRect(0, J, m_imageSize, m_imageSize - J));
+    copyToScreen(QRect(J, 0, m_imageSize - J, J));
+}
+
+void BoardRenderer::cutPieces()
+{
+    const int n = m_layout.boardSize;
+    for (int k = 0; k < PieceKindCount; ++k) {
+        const auto kind = static_cast<PieceKind>(k);
+        const QPoint p = pieceSourcePoint(kind, n);
+        QImage piece = m_board.copy(m_layout.cellRect(p.x(), p.y()));
+        // Keep only the ink: the wood under a point is restored from the tile
+        // at the point's own place, so a restored point matches its neighbours.
+        const int side = piece.width();
+        for (int y = 0; y < side; ++y) {
+            QRgb* row = rowOf(piece, y);
+            for (int x = 0; x < side; ++x)
+                row[x] = (row[x] & 0xffffff) == 0 ? Black : White;
+        }
+        m_pieces[static_cast<std::size_t>(k)] = piece;
+    }
+}
+
+void BoardRenderer::clearCell(QPainter& painter, int i, int j)
+{
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(m_layout.cellRect(i, j).topLeft(), boardPiece(pieceKindAt(m_layout.boardSize, i, j)));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void BoardRenderer::ClearChessBoard(int i, int j)
+{
+    if (!drawable(i, j)) return;
+    paintWood(m_layout.cellRect(i, j));
+    QPainter painter(&m_board);
+    clearCell(painter, i, j);
+}
+
+void BoardRenderer::copyToScreen(const QRect& area)
+{
+    const QRect r = area & m_board.rect() & m_screen.rect();
+    if (r.isEmpty()) return;
+    const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(rowOf(m_screen, y) + r.left(), reinterpret_cast<const QRgb*>(m_board.constScanLine(y)) + r.left(), bytes);
+    if (m_screenChanged) m_screenChanged(r);
+}
+
+void BoardRenderer::SendImageToFront(int i, int j)
+{
+    if (!drawable(i, j)) return;
+    copyToScreen(m_layout.cellRect(i, j).adjusted(0, 0, 1, 1));
+}
+
+void BoardRenderer::FormResize()
+{
+    InitChessBoard();
+    const int n = m_layout.boardSize;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            const PointCode code = m_game.pointCode(i, j);
+            if (code == PointCode::Empty) continue;
+            const int number = m_game.pointNumber(i, j);
+            if (number != 0) {
+                ShowChessNumberAndFlag(number);
+            } else {
+                DrawChess(i, j, code);
+                SendImageToFront(i, j);
+            }
+            const MarkCode mark = m_game.pointMark(i, j);
+            if (mark == MarkCode::BlackDead) DrawBlock(i, j, Colour::White);
+            if (mark == MarkCode::WhiteDead) DrawBlock(i, j, Colour::Black);
+        }
+    }
+}
+
+// --- stones and marks -------------------------------------------------------
+
+void BoardRenderer::drawStone(QPainter& painter, int i, int j, Colour stone)
+{
+    const QPoint at = m_layout.cellRect(i, j).topLeft();
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(at, m_stones->ChessMask);
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawImage(at, stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void BoardRenderer::DrawChess(int i, int j, Colour stone)
+{
+    if (!drawable(i, j) || !m_stones) return;
+    QPainter painter(&m_board);
+    drawStone(painter, i, j, stone);
+}
+
+void BoardRenderer::DrawChess(int i, int j, PointCode code)
+{
+    if (code == PointCode::BlackChess) DrawChess(i, j, Colour::Black);
+    if (code == PointCode::WhiteChess) DrawChess(i, j, Colour::White);
+}
+
+void BoardRenderer::drawCentredText(QPainter& painter, int i, int j, const QString& text, const QFont& font,
+                                    const QFontMetrics& metrics, QRgb colour)
+{
+    const QRect cell = m_layout.cellRect(i, j);
+    const int s = m_layout.chessSize;
+    const int x = cell.left() + (s - metrics.horizontalAdvance(text)) / 2;
+    const int y = cell.top() + (s - metrics.height()) / 2;
+    painter.setFont(font);
+    painter.setPen(QColor(colour));
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void BoardRenderer::drawNumber(QPainter& painter, int i, int j, int number)
+{
+    // White on black stones, black on white ones; nothing where no stone stands.
+    const PointCode code = m_game.pointCode(i, j);
+    if (code != PointCode::BlackChess && code != PointCode::WhiteChess) return;
+    drawCentredText(painter, i, j, QString::number(number), m_numberFont, m_numberMetrics,
+                    code == PointCode::BlackChess ? White : Black);
+}
+
+void BoardRenderer::ShowChessNumber(int i, int j, int number)
+{
+    if (!drawable(i, j)) return;
+    QPainter painter(&m_board);
+    drawNumber(painter, i, j, number);
+}
+
+void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
+{
+    if (moveNumber <= 0 || m_layout.chessSize == 0 || static_cast<std::size_t>(moveNumber) > m_game.MoveList.size()) return;
+    const std::string& node = m_game.MoveList[static_cast<std::size_t>(moveNumber - 1)];
+    if (node.size() <= 4) return; // a pass
+    const std::optional<Colour> colour = colourFromLetter(node[1]);
+    if (!colour) return;
+    const int i = LetterToNumber(std::string_view(node).substr(3));
+    const int j = LetterToNumber(std::string_view(node).substr(4));
+    if (!drawable(i, j)) return;
+    // The stone has gone, or a later stone stands there: it is not ours to draw.
+    if (m_game.pointCode(i, j) != chessCode(*colour) || m_game.pointNumber(i, j) != moveNumber) return;
+
+    const bool last = moveNumber == m_game.MoveCount;
+    paintWood(m_layout.cellRect(i, j));
+    {
+        QPainter painter(&m_board);
+        clearCell(painter, i, j);
+        drawStone(painter, i, j, *colour);
+        switch (m_stoneLabelMode) {
+        case 1:
+            if (last) drawLargeTriangle(painter, i, j);
+            break;
+        case 2:
+            if (last) drawSmallTriangle(painter, i, j);
+            drawNumber(painter, i, j, moveNumber);
+            break;
+        case 3:
+            if (last) {
+                drawSmallTriangle(painter, i, j);
+                drawNumber(painter, i, j, moveNumber);
+            }
+            break;
+        case 4:
+            if (last) drawSmallTriangle(painter, i, j);
+            break;
+        default: break;
+        }
+    }
+    SendImageToFront(i, j);
+}
+
+void BoardRenderer::drawLargeTriangle(QPainter& painter, int i, int j)
+{
+    const QPoint c = m_layout.intersection(i, j);
+    const int leg = largeTriangleLeg(m_layout.chessSize);
+    const QColor colour(markColour());
+    for (int k = 0; k < leg; ++k)
+        painter.fillRect(QRect(c.x() + k, c.y(), 1, leg - k), colour);
+}
+
+void BoardRenderer::DrawLargeTriangle(int i, int j)
+{
+    if (!drawable(i, j)) return;
+    QPainter painter(&m_board);
+    drawLargeTriangle(painter, i, j);
+}
+
+void BoardRenderer::drawSmallTriangle(QPainter& painter, int i, int j)
+{
+    const QPoint corner = m_layout.cellRect(i, j).topLeft();
+    const int leg = smallTriangleLeg(m_layout.chessSize);
+    const QColor colour(markColour());
+    for (int k = 0; k < leg; ++k)
+        painter.fillRect(QRect(corner.x() + k, corner.y(), 1, leg - k), colour);
+}
+
+void BoardRenderer::DrawSmallTriangle(int i, int j)
+{
+    if (!drawable(i, j)) return;
+    QPainter painter(&m_board);
+    drawSmallTriangle(painter, i, j);
+}
+
+void BoardRenderer::DrawBlock(int i, int j, Colour square)
+{
+    if (!drawable(i, j)) return;
+    const QPoint c = m_layout.intersection(i, j);
+    const int side = blockSide(m_layout.chessSize);
+    {
+        QPainter painter(&m_board);
+        painter.fillRect(QRect(c.x() - side / 2, c.y() - side / 2, side, side), QColor(square == Colour::Black ? Black : White));
+    }
+    SendImageToFront(i, j);
+}
+
+void BoardRenderer::DrawLabel(int i, int j, const QString& text)
+{
+    if (!drawable(i, j)) return;
+    for (QImage* target : {&m_board, &m_screen}) {
+        QPainter painter(target);
+        drawCentredText(painter, i, j, text, m_labelFont, m_labelMetrics, MarkBlue);
+    }
+    if (m_screenChanged) m_screenChanged(m_layout.cellRect(i, j));
+}
+
+void BoardRenderer::DeleteDeadChessFromImage(const std::string& captureText)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t k = 0; k < captureText.size(); ++k)
+        if (captureText[k] == ';') starts.push_back(k);
+    for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
+        const std::string_view node = std::string_view(captureText).substr(*it);
+        if (node.size() < 5) continue;
+        const int i = LetterToNumber(node.substr(3));
+        const int j = LetterToNumber(node.substr(4));
+        ClearChessBoard(i, j);
+        SendImageToFront(i, j);
+    }
+}
+
+void BoardRenderer::SetStoneLabelMode(int mode)
+{
+    if (mode >= 1 && mode <= 4) m_stoneLabelMode = mode;
+}
+
+void BoardRenderer::BtnNumberClick()
+{
+    if (m_game.MarkingDead) return;
+    m_stoneLabelMode = m_stoneLabelMode == 1 ? 2 : m_stoneLabelMode == 2 ? 3 : 1;
+    const int n = m_layout.boardSize;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (m_game.pointCode(i, j) != PointCode::Empty) ShowChessNumberAndFlag(m_game.pointNumber(i, j));
+}
+
+} // namespace zemra
