@@ -1,19 +1,16 @@
-#include <QApplication>
-#include <QMainWindow>
-
-#include "board/WeiQiGame.h"
+#include "app/FormMain.h"
+#include "app/ZemraApplication.h"
+#include "render/Fonts.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zemra"));
+    zemra::ZemraApplication app(argc, argv);
+    zemra::ZemraApplication::setApplicationName(QStringLiteral("Zemra 围棋"));
+    zemra::installFontSubstitutions();
 
-    zemra::WeiQiGame game;
-    game.InitWeiQiGame();
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Zemra"));
-    window.resize(800, 600);
-    window.show();
-    return QApplication::exec();
+    QStringList args = zemra::ZemraApplication::arguments();
+    args.removeFirst();
+    zemra::TFormMain window(args);
+    window.showMaximized();
+    return zemra::ZemraApplication::exec();
 }

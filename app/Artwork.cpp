@@ -1,0 +1,68 @@
+#include "app/Artwork.h"
+
+#include <QPixmapCache>
+
+namespace zemra {
+
+namespace {
+
+QString resourcePath(const QString& name)
+{
+    return QStringLiteral(":/ui/") + name + QStringLiteral(".png");
+}
+
+} // namespace
+
+const QStringList& toolbarStripNames()
+{
+    static const QStringList names{QStringLiteral("ImageGameMode"), QStringLiteral("ImageLocal"),   QStringLiteral("ImageOpen"),
+                                   QStringLiteral("ImageGNUGO"),    QStringLiteral("ImageNetwork"), QStringLiteral("ImageNumber"),
+                                   QStringLiteral("ImageOption"),   QStringLiteral("ImageExit")};
+    return names;
+}
+
+const QStringList& artworkNames()
+{
+    static const QStringList names =
+        toolbarStripNames() +
+        QStringList{QStringLiteral("FrameTopLeft"),   QStringLiteral("FrameTop"),         QStringLiteral("FrameTopRight"),
+                    QStringLiteral("FrameLeft"),      QStringLiteral("FrameRight"),       QStringLiteral("FrameBottomLeft"),
+                    QStringLiteral("FrameBottom"),    QStringLiteral("FrameBottomRight"), QStringLiteral("ToolHeader"),
+                    QStringLiteral("ToolFooter"),     QStringLiteral("PanelSide"),        QStringLiteral("ImageResize"),
+                    QStringLiteral("StoneIconBlack"), QStringLiteral("StoneIconWhite"),   QStringLiteral("SettingsBackground")};
+    return names;
+}
+
+QImage artworkImage(const QString& name)
+{
+    // Only known names reach the resource system, so no name can reach
+    // another resource.
+    if (!artworkNames().contains(name)) return {};
+    return QImage(resourcePath(name));
+}
+
+QPixmap artworkPixmap(const QString& name)
+{
+    const QString key = QStringLiteral("zemra/art/") + name;
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    pixmap = QPixmap::fromImage(artworkImage(name));
+    if (!pixmap.isNull()) QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+QPixmap buttonFrame(const QString& strip, ButtonFrame frame)
+{
+    if (!toolbarStripNames().contains(strip)) return {};
+    return artworkPixmap(strip).copy(static_cast<int>(frame) * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 64, 256})
+        icon.addFile(QStringLiteral(":/ui/AppIcon%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace zemra

@@ -1,0 +1,189 @@
+#include "app/JpegImage.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace zemra {
+
+namespace {
+
+// Larger files or pictures are not player pictures; refusing them keeps a
+// bad file from costing gigabytes.
+constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
+constexpr unsigned MaxSide = 8192;
+
+// libjpeg's own error handler prints and calls exit(); this one jumps back
+// to the decoder instead, and remembers a stream that ended too soon.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool truncated;
+};
+
+[[noreturn]] void jumpOnError(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void noteWarning(j_common_ptr cinfo, int level)
+{
+    // Level -1 is a warning; libjpeg pads a short stream with an end marker
+    // and carries on, which would show a half-grey picture as if it were fine.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorManager*>(cinfo->err)->truncated = true;
+}
+
+void printNothing(j_common_ptr) {}
+
+void installErrorManager(ErrorManager& err)
+{
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = jumpOnError;
+    err.pub.emit_message = noteWarning;
+    err.pub.output_message = printNothing;
+    err.truncated = false;
+}
+
+// Kept free of objects with destructors so that the longjmp skips nothing
+// that needs cleaning up; image belongs to the caller.
+bool decodeInto(const unsigned char* bytes, unsigned long size, QImage& image)
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    cinfo.err = &err.pub;
+    installErrorManager(err);
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, bytes, size);
+    jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.image_width > MaxSide || cinfo.image_height > MaxSide) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    // B, G, R, 0xff per pixel is QImage::Format_RGB32 in memory on a
+    // little-endian machine, 0xff, R, G, B on a big-endian one. Grey and
+    // YCbCr pictures convert; CMYK ones fail here and give a null image.
+    cinfo.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    jpeg_start_decompress(&cinfo);
+    image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = image.scanLine(static_cast<int>(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return !err.truncated;
+}
+
+bool encodeInto(const QImage& rgb, int quality, unsigned char*& buffer, unsigned long& size)
+{
+    jpeg_compress_struct cinfo;
+    ErrorManager err;
+    cinfo.err = &err.pub;
+    installErrorManager(err);
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(rgb.width());
+    cinfo.image_height = static_cast<JDIMENSION>(rgb.height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, std::clamp(quality, 1, 100), TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        // libjpeg only reads the row, whatever its signature says.
+        auto row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray& data)
+{
+    if (data.isEmpty()) return {};
+    QImage image;
+    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()), image))
+        return {};
+    return image;
+}
+
+QImage decodeJpegFile(const QString& path)
+{
+    // QFile warns on an empty name.
+    if (path.isEmpty()) return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) return {};
+    return decodeJpeg(file.read(MaxFileBytes));
+}
+
+QByteArray encodeJpeg(const QImage& image, int quality)
+{
+    if (image.isNull()) return {};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    QByteArray result;
+    if (encodeInto(rgb, quality, buffer, size))
+        result = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    // libjpeg allocates the buffer with malloc and leaves it to us.
+    std::free(buffer);
+    return result;
+}
+
+QImage playerPicturePlaceholder()
+{
+    const int w = PlayerPictureSize.width();
+    const int h = PlayerPictureSize.height();
+    QImage image(PlayerPictureSize, QImage::Format_RGB32);
+    image.fill(QColor(226, 226, 236));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(198, 198, 212));
+    // Shoulders first, the head over them, centred and standing on the bottom edge.
+    QPainterPath shoulders;
+    shoulders.moveTo(w / 2.0 - 38, h + 1);
+    shoulders.cubicTo(w / 2.0 - 38, 62, w / 2.0 - 22, 56, w / 2.0, 56);
+    shoulders.cubicTo(w / 2.0 + 22, 56, w / 2.0 + 38, 62, w / 2.0 + 38, h + 1);
+    shoulders.closeSubpath();
+    p.drawPath(shoulders);
+    p.setPen(QPen(QColor(226, 226, 236), 2));
+    p.drawEllipse(QPointF(w / 2.0, 36), 17, 19);
+    p.setPen(QColor(188, 188, 204));
+    p.setBrush(Qt::NoBrush);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawRect(0, 0, w - 1, h - 1);
+    p.end();
+    return image;
+}
+
+QImage loadPlayerPicture(const QString& path)
+{
+    QImage image = decodeJpegFile(path);
+    return image.isNull() ? playerPicturePlaceholder() : image;
+}
+
+} // namespace zemra

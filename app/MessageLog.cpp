@@ -1,0 +1,162 @@
+#include "app/MessageLog.h"
+
+#include <QFileDialog>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "render/Fonts.h"
+
+namespace zemra {
+namespace {
+
+// Every line break the callers may send becomes one paragraph break, so
+// "\r\n" does not give an empty line.
+QString normaliseBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+const QString Separator = QStringLiteral("> ");
+const QString InfoHeader = QStringLiteral("信息");
+
+} // namespace
+
+MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+
+    QFont font(SongTi);
+    font.setPixelSize(12);
+    setFont(font);
+    document()->setDefaultFont(font);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Background);
+    pal.setColor(QPalette::Text, DefaultRed);
+    setPalette(pal);
+
+    appendRun(welcomeText() + QStringLiteral("\n\n"), DefaultRed);
+}
+
+QString MessageLog::welcomeText()
+{
+    return QStringLiteral("欢迎使用 Zemra 围棋！主页：") + MakerWebAddress;
+}
+
+void MessageLog::setLocalIdentity(const QString& nickName, const QString& rank)
+{
+    m_localNickName = nickName;
+    m_localRank = rank;
+}
+
+void MessageLog::appendRun(const QString& text, const QColor& colour)
+{
+    if (text.isEmpty()) return;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    format.setFontUnderline(false);
+    cursor.insertText(normaliseBreaks(text), format);
+}
+
+void MessageLog::SendOutMessage(const QString& kind, const QString& text)
+{
+    QString header;
+    QColor headerColour;
+    QString body = text;
+    if (kind == QLatin1String("System")) {
+        header = InfoHeader;
+        headerColour = Maroon;
+    } else if (kind == QLatin1String("Local")) {
+        header = m_gameMode == QLatin1String("network") ? m_localNickName + '(' + m_localRank + ')' : InfoHeader;
+        headerColour = Blue;
+    } else if (kind == QLatin1String("Remote")) {
+        // "CHAT " + label + ";" + body; without ";" the whole text is the body.
+        const qsizetype semicolon = text.indexOf(QLatin1Char(';'));
+        if (semicolon >= 0) {
+            header = semicolon > 5 ? text.mid(5, semicolon - 5) : QString();
+            body = text.mid(semicolon + 1);
+        }
+        headerColour = Blue;
+    } else if (kind == QLatin1String("Version")) {
+        appendRun(text + QLatin1Char('\n'), Blue);
+        ensureEndVisible();
+        return;
+    } else {
+        return;
+    }
+    appendRun(header + Separator, headerColour);
+    appendRun(body + QLatin1Char('\n'), Black);
+    ensureEndVisible();
+}
+
+void MessageLog::ensureEndVisible()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void MessageLog::clearLog()
+{
+    clear();
+}
+
+QList<RtfRun> MessageLog::runs() const
+{
+    QList<RtfRun> result;
+    auto add = [&result](const QString& text, const QTextCharFormat& format) {
+        const QColor colour = format.foreground().style() == Qt::NoBrush ? DefaultRed : format.foreground().color();
+        if (!result.isEmpty() && result.last().colour == colour)
+            result.last().text += text;
+        else
+            result.append({text, colour});
+    };
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid()) add(fragment.text(), fragment.charFormat());
+        }
+        // A line break has the colour it was inserted with, which the next
+        // block reports; the last block is the open line for the next entry.
+        if (block.next().isValid()) add(QStringLiteral("\n"), block.next().charFormat());
+    }
+    return result;
+}
+
+void MessageLog::saveToFile(const QString& path) const
+{
+    RtfWriter writer(SongTi);
+    writer.addRuns(runs());
+    writer.writeFile(path);
+}
+
+QString MessageLog::proposedFileName(const QDate& today)
+{
+    return QStringLiteral("Game ") + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".rtf");
+}
+
+bool MessageLog::saveChat(QWidget* dialogParent)
+{
+    QFileDialog dialog(dialogParent, QStringLiteral("保存聊天信息为 . . ."), QString(), QStringLiteral("RTF文件格式(*.rtf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    dialog.selectFile(proposedFileName(QDate::currentDate()));
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    saveToFile(dialog.selectedFiles().constFirst());
+    return true;
+}
+
+} // namespace zemra

@@ -1,0 +1,290 @@
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/BoardWidget.h"
+#include "app/FormMain.h"
+#include "app/InfoPanel.h"
+#include "app/MessageLog.h"
+#include "app/ToolbarMenus.h"
+#include "app/ZemraApplication.h"
+#include "render/BoardRenderer.h"
+
+using namespace zemra;
+
+namespace {
+
+class FormMainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TFormMain>();
+        form->informationSink = [this](const QString& text) { information << text; };
+        form->resize(1000, 760);
+        form->show();
+        QApplication::processEvents();
+    }
+
+    // The pixel at the centre of point (i, j) on the board picture.
+    QPoint centre(int i, int j)
+    {
+        const int s = form->renderer().ChessSize();
+        const int m = form->renderer().BoardMargin();
+        return {m + (i - 1) * s + s / 2, m + (j - 1) * s + s / 2};
+    }
+    void click(int i, int j, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint p = centre(i, j);
+        form->PaintBox1MouseDown(button);
+        form->PaintBox1MouseUp(button, p.x(), p.y());
+    }
+    QString logText() const { return form->messageLog()->toPlainText(); }
+    QAction* item(QMenu* menu, const char* caption) { return TFormMain::item(menu, QString::fromUtf8(caption)); }
+
+    std::unique_ptr<TFormMain> form;
+    QStringList information;
+};
+
+} // namespace
+
+TEST_F(FormMainTest, StartsInTheLocalModeWithTheBanner)
+{
+    EXPECT_EQ(form->GameMode, QStringLiteral("local"));
+    EXPECT_TRUE(item(form->menuGameMode(), "  本地对局")->isChecked());
+    EXPECT_FALSE(item(form->menuGameMode(), "  欣赏棋谱")->isChecked());
+    EXPECT_EQ(form->game().BoardSize, 19);
+    EXPECT_EQ(form->game().MoveCount, 0);
+    const QString log = logText();
+    for (const QString& line : TFormMain::bannerLines())
+        EXPECT_TRUE(log.contains(line)) << line.toStdString();
+    // No mode notices at start-up.
+    EXPECT_FALSE(log.contains(QStringLiteral("您已经切换到了")));
+    EXPECT_EQ(form->infoPanel().LabelBlack()->text(), QStringLiteral("山间的清风"));
+    EXPECT_GT(form->renderer().ChessSize(), 0);
+}
+
+TEST_F(FormMainTest, BannerLinesAreThirtyEightColumnsWide)
+{
+    for (const QString& line : TFormMain::bannerLines()) {
+        int columns = 0;
+        for (const QChar c : line)
+            columns += c.unicode() < 0x80 ? 1 : 2;
+        EXPECT_EQ(columns, 38) << line.toStdString();
+    }
+}
+
+TEST_F(FormMainTest, LeftClickPlaysRightClickTakesBack)
+{
+    click(4, 4);
+    EXPECT_EQ(form->game().BoardPoints(4, 4), "BlackChess1");
+    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    click(4, 4); // occupied: nothing, the same side stays
+    EXPECT_EQ(form->game().MoveCount, 1);
+    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    click(10, 10, Qt::RightButton);
+    EXPECT_EQ(form->game().MoveCount, 0);
+    EXPECT_EQ(form->game().SideToMove, Colour::Black);
+    click(10, 10, Qt::MiddleButton);
+    EXPECT_EQ(form->game().MoveCount, 0);
+}
+
+TEST_F(FormMainTest, ReleaseWithoutPressAndClicksOffTheGridDoNothing)
+{
+    const QPoint p = centre(5, 5);
+    form->PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
+    EXPECT_EQ(form->game().MoveCount, 0);
+
+    const int s = form->renderer().ChessSize();
+    const int m = form->renderer().BoardMargin();
+    const int edge = m + 19 * s;
+    for (const QPoint q : {QPoint(edge, m + 5), QPoint(m + 5, edge), QPoint(m - 1, m + 5), QPoint(edge + 3, edge + 3)}) {
+        form->PaintBox1MouseDown(Qt::LeftButton);
+        form->PaintBox1MouseUp(Qt::LeftButton, q.x(), q.y());
+    }
+    EXPECT_EQ(form->game().MoveCount, 0);
+    // The press is consumed by one release only.
+    form->PaintBox1MouseDown(Qt::LeftButton);
+    form->PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
+    form->PaintBox1MouseUp(Qt::LeftButton, centre(6, 6).x(), centre(6, 6).y());
+    EXPECT_EQ(form->game().MoveCount, 1);
+}
+
+TEST_F(FormMainTest, WhileMarkingAnyButtonMarksAndNothingIsPlayed)
+{
+    click(4, 4);
+    click(16, 16);
+    item(form->menuLocal(), "  标记死子")->trigger();
+    ASSERT_TRUE(form->game().MarkingDead);
+    ASSERT_TRUE(item(form->menuLocal(), "  标记死子")->isChecked());
+    click(4, 4, Qt::RightButton);
+    EXPECT_EQ(form->game().PointMarks(4, 4), "Black Dead");
+    EXPECT_EQ(form->game().MoveCount, 2) << "a right click must not undo while marking";
+    click(16, 16, Qt::MiddleButton);
+    EXPECT_EQ(form->game().PointMarks(16, 16), "White Dead");
+    click(10, 10);
+    EXPECT_EQ(form->game().MoveCount, 2);
+    click(4, 4);
+    EXPECT_EQ(form->game().PointMarks(4, 4), "");
+}
+
+TEST_F(FormMainTest, SwitchingModesSendsBothNoticesInOrder)
+{
+    item(form->menuGameMode(), "  欣赏棋谱")->trigger();
+    EXPECT_EQ(form->GameMode, QStringLiteral("open"));
+    const QString log = logText();
+    const auto n1 = log.indexOf(QStringLiteral("您已经切换到了“欣赏棋谱”模式！"));
+    const auto n2 = log.indexOf(QStringLiteral("请点击“欣赏棋谱”的按钮开始新局"));
+    EXPECT_GE(n1, 0);
+    EXPECT_GT(n2, n1);
+    EXPECT_TRUE(item(form->menuGameMode(), "  欣赏棋谱")->isChecked());
+    EXPECT_FALSE(item(form->menuGameMode(), "  本地对局")->isChecked());
+
+    // Choosing the current mode again says and changes nothing.
+    const QString before = logText();
+    item(form->menuGameMode(), "  欣赏棋谱")->trigger();
+    EXPECT_EQ(logText(), before);
+    EXPECT_TRUE(item(form->menuGameMode(), "  欣赏棋谱")->isChecked());
+}
+
+TEST_F(FormMainTest, LeavingTheLocalModeEndsMarking)
+{
+    click(4, 4);
+    item(form->menuLocal(), "  标记死子")->trigger();
+    click(4, 4);
+    item(form->menuGameMode(), "  网络对局")->trigger();
+    EXPECT_FALSE(form->game().MarkingDead);
+    EXPECT_FALSE(item(form->menuLocal(), "  标记死子")->isChecked());
+    EXPECT_EQ(form->game().PointMarks(4, 4), "");
+    EXPECT_EQ(form->GameMode, QStringLiteral("network"));
+    EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 11), QStringLiteral("  比赛还没有开始！"));
+}
+
+TEST_F(FormMainTest, AnEngineGameInProgressKeepsTheMode)
+{
+    item(form->menuGameMode(), "  人机对弈")->trigger();
+    ASSERT_EQ(form->GameMode, QStringLiteral("GNUGO"));
+    EXPECT_EQ(form->LocalRank, QStringLiteral("9段"));
+    // A running engine game disables its new-game item.
+    item(form->menuGNUGO(), "  开始新局")->setEnabled(false);
+    const QString before = logText();
+    item(form->menuGameMode(), "  本地对局")->trigger();
+    EXPECT_EQ(form->GameMode, QStringLiteral("GNUGO"));
+    EXPECT_EQ(logText(), before);
+    ASSERT_EQ(information.size(), 1);
+    EXPECT_EQ(information.first(), QStringLiteral("正在和GNU GO进行对局，\r\r请结束对局后，再切换模式！"));
+    EXPECT_TRUE(item(form->menuGameMode(), "  人机对弈")->isChecked());
+    EXPECT_FALSE(item(form->menuGameMode(), "  本地对局")->isChecked());
+}
+
+TEST_F(FormMainTest, ClosingAsksAndRespectsTheAnswer)
+{
+    int asked = 0;
+    form->confirmClose = [&] {
+        ++asked;
+        return false;
+    };
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->Closing);
+    form->confirmClose = [&] {
+        ++asked;
+        return true;
+    };
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(form->Closing);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(FormMainTest, ClosingWhileTheEngineThinksIsRefused)
+{
+    item(form->menuGameMode(), "  人机对弈")->trigger();
+    item(form->menuGNUGO(), "  开始新局")->setEnabled(false);
+    form->game().SideToMove = Colour::White; // the engine plays White
+    bool asked = false;
+    form->confirmClose = [&] {
+        asked = true;
+        return true;
+    };
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(asked);
+    ASSERT_EQ(information.size(), 1);
+    EXPECT_EQ(information.first(), QStringLiteral("\r计算机正在思考，请等会儿再退出！"));
+}
+
+TEST_F(FormMainTest, MenusOpenAboveTheirButtons)
+{
+    const QPoint button(500, 700);
+    QMenu* mode = form->menuGameMode();
+    EXPECT_EQ(form->menuPopupPoint(mode, button), QPoint(480, 700 - 153 - 5));
+    QMenu* local = form->menuLocal();
+    EXPECT_EQ(form->menuPopupPoint(local, button).y() + GetMenuHeight(local), 695);
+}
+
+TEST_F(FormMainTest, MenuStatesAtStart)
+{
+    EXPECT_FALSE(item(form->menuGNUGO(), "  结束棋局")->isEnabled());
+    EXPECT_FALSE(item(form->menuNetwork(), "  网络对局 --- 观战")->isEnabled());
+    EXPECT_FALSE(item(form->menuNetwork(), "  标记死子")->isEnabled());
+    EXPECT_FALSE(item(form->menuNetwork(), "  开始点目")->isEnabled());
+    for (const char* c : {"  打开落子音", "  打开提示音", "  显 示 坐 标"})
+        EXPECT_TRUE(item(form->menuOption(), c)->isChecked()) << c;
+    EXPECT_FALSE(item(form->menuOption(), "  全 屏 显 示")->isChecked());
+}
+
+TEST_F(FormMainTest, SplitterRuleAndWheelInTheLocalMode)
+{
+    const auto l = TFormMain::splitLowerArea(300);
+    EXPECT_EQ(l.splitterTop, 154);
+    EXPECT_EQ(l.gridHeight, 146);
+    EXPECT_EQ(l.logHeight, 135);
+    EXPECT_EQ(TFormMain::splitLowerArea(8).splitterTop, 0);
+    form->PaintBox1MouseEnter();
+    EXPECT_FALSE(form->FormMouseWheel(120)) << "the wheel steps only through records";
+}
+
+TEST_F(FormMainTest, CoordinatesOffAndOnGiveTheSamePicture)
+{
+    click(4, 4);
+    click(5, 4);
+    item(form->menuLocal(), "  标记死子")->trigger();
+    click(5, 4);
+    const QImage before = form->renderer().BoardImage().copy();
+    item(form->menuOption(), "  显 示 坐 标")->trigger();
+    EXPECT_FALSE(form->ShowCoordinates);
+    EXPECT_NE(form->renderer().BoardImage().size(), before.size());
+    item(form->menuOption(), "  显 示 坐 标")->trigger();
+    EXPECT_EQ(form->renderer().BoardImage(), before);
+}
+
+TEST_F(FormMainTest, WaitTicksEndsAfterItsBoundOrItsCondition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    form->WaitTicks(3);
+    EXPECT_GE(clock.elapsed(), 150);
+    EXPECT_LT(clock.elapsed(), 2000);
+    clock.restart();
+    bool stop = false;
+    QTimer::singleShot(50, [&] { stop = true; });
+    form->WaitTicks(50, [&] { return stop; });
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+TEST(ErrorHandler, AnExceptionInACommandIsShownOnceAndTheProgramGoesOn)
+{
+    QStringList shown;
+    ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
+    QObject target;
+    QTimer::singleShot(0, &target, [] { throw std::runtime_error("'PASS' is not a valid integer value"); });
+    QTimer::singleShot(5, &target, [] {});
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 100)
+        QApplication::processEvents();
+    ZemraApplication::setErrorSink({});
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.first(), QStringLiteral("'PASS' is not a valid integer value"));
+}
