@@ -135,7 +135,6 @@ void TFormMain::FormCreate(const QStringList& args)
 {
     ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     setWindowTitle(QStringLiteral("Zemra 围棋"));
-    setWindowIcon(applicationIcon());
     resize(800, 600);
 
     m_info = std::make_unique<InfoPanel>(nullptr);
@@ -149,6 +148,9 @@ void TFormMain::FormCreate(const QStringList& args)
     buildWindow();
     buildMenus();
     buildToolbar();
+
+    // The icon is not needed for the first picture of the window.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(applicationIcon()); });
 
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -248,12 +250,12 @@ void TFormMain::buildWindow()
 
 void TFormMain::buildMenus()
 {
-    m_menuMode = buildMenu(gameModeMenuCaptions(), this);
-    m_menuLocal = buildMenu(localMenuCaptions(), this);
-    m_menuOpen = buildMenu(recordMenuCaptions(), this);
-    m_menuGNUGO = buildMenu(engineMenuCaptions(), this);
-    m_menuNetwork = buildMenu(networkMenuCaptions(), this);
-    m_menuOption = buildMenu(optionsMenuCaptions(), this);
+    m_menuMode = buildMenu(gameModeMenuCaptions(), this, false);
+    m_menuLocal = buildMenu(localMenuCaptions(), this, false);
+    m_menuOpen = buildMenu(recordMenuCaptions(), this, false);
+    m_menuGNUGO = buildMenu(engineMenuCaptions(), this, false);
+    m_menuNetwork = buildMenu(networkMenuCaptions(), this, false);
+    m_menuOption = buildMenu(optionsMenuCaptions(), this, false);
 
     for (const QString& caption : {ItemModeLocal, ItemModeOpen, ItemModeGNUGO, ItemModeNetwork})
         item(m_menuMode, caption)->setCheckable(true);
@@ -351,6 +353,8 @@ QPoint TFormMain::menuPopupPoint(QMenu* menu, const QPoint& buttonTopLeft) const
 
 void TFormMain::popUp(QMenu* menu, TMyImage* button, bool)
 {
+    // Styled on first use: the style makes the height rule the real height.
+    if (menu->styleSheet().isEmpty()) menu->setStyleSheet(menuStyleSheet());
     menu->popup(menuPopupPoint(menu, button->mapToGlobal(QPoint(0, 0))));
 }
 

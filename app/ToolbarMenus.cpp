@@ -88,10 +88,10 @@ QString menuStyleSheet()
                           "QMenu::indicator { width: 13px; height: 13px; left: 3px; }");
 }
 
-QMenu* buildMenu(const QStringList& captions, QWidget* parent)
+QMenu* buildMenu(const QStringList& captions, QWidget* parent, bool styled)
 {
     auto* menu = new QMenu(parent);
-    menu->setStyleSheet(menuStyleSheet());
+    if (styled) menu->setStyleSheet(menuStyleSheet());
     for (const QString& caption : captions) {
         if (caption == QLatin1String("-")) {
             menu->addSeparator();

@@ -20,7 +20,8 @@ QStringList networkMenuCaptions();
 QStringList optionsMenuCaptions();
 
 // Builds a menu from captions; each action's objectName is its caption.
-QMenu* buildMenu(const QStringList& captions, QWidget* parent);
+// Unstyled menus get their style when first shown (styling costs start-up time).
+QMenu* buildMenu(const QStringList& captions, QWidget* parent, bool styled = true);
 
 // The action with this caption (blanks included), or nullptr.
 QAction* menuAction(const QMenu* menu, const QString& caption);

@@ -1,18 +1,20 @@
-// Saves the whole X screen as a PNG: the eye of scripts/screenshot.
+// Saves the X screen, or one window of it, as a PNG: the eye of scripts/screenshot.
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: grab-screen OUT.png\n");
+        std::fprintf(stderr, "usage: grab-screen OUT.png [WINDOW-ID]\n");
         return 2;
     }
+    const WId window = argc > 2 ? static_cast<WId>(std::strtoull(argv[2], nullptr, 0)) : 0;
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !screen->grabWindow(0).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    if (!screen || !screen->grabWindow(window).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "grab-screen: could not grab or save\n");
         return 1;
     }

@@ -1,15 +1,20 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/BoardWidget.h"
 #include "app/FormMain.h"
 #include "app/InfoPanel.h"
+#include "app/LocalNewGameDialog.h"
 #include "app/MessageLog.h"
+#include "app/MyMessageBox.h"
 #include "app/ToolbarMenus.h"
 #include "app/ZemraApplication.h"
 #include "render/BoardRenderer.h"
@@ -287,4 +292,73 @@ TEST(ErrorHandler, AnExceptionInACommandIsShownOnceAndTheProgramGoesOn)
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.first(), QStringLiteral("'PASS' is not a valid integer value"));
+}
+
+TEST_F(FormMainTest, RealMouseClicksOnTheBoardPicture)
+{
+    QWidget* board = form->PaintBox1();
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(16, 4));
+    EXPECT_EQ(form->game().BoardPoints(16, 4), "BlackChess1");
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(4, 16));
+    EXPECT_EQ(form->game().BoardPoints(4, 16), "WhiteChess2");
+    QTest::mouseClick(board, Qt::RightButton, {}, centre(10, 10));
+    EXPECT_EQ(form->game().MoveCount, 1);
+    // The stone is on the screen picture too: dark down and left of its centre
+    // (the highlight is up and left, the last-move triangle right and down).
+    const int q = form->renderer().ChessSize() / 5;
+    const QColor c = form->renderer().PaintBox1().pixelColor(centre(16, 4) + QPoint(-q, q));
+    EXPECT_LT(c.lightness(), 80);
+}
+
+TEST_F(FormMainTest, NewGameFromTheMenuWithThreeHandicapStones)
+{
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TFormLocalNewGame*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->CB_Handicap()->setCurrentIndex(2); // "让3子"
+        dialog->Button1()->click();
+        answered = true;
+    });
+    item(form->menuLocal(), "  开始新局")->trigger();
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 9), QStringLiteral("  3"));
+    EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 3), QStringLiteral("  Local Area Network"));
+    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    EXPECT_EQ(form->game().BoardPoints(4, 4), "BlackChess0");
+    EXPECT_EQ(form->game().BoardPoints(16, 4), "BlackChess0");
+    EXPECT_EQ(form->game().BoardPoints(4, 16), "BlackChess0");
+    // White plays first; its name label is the blue one.
+    EXPECT_EQ(form->infoPanel().LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    click(10, 10);
+    EXPECT_EQ(form->game().BoardPoints(10, 10), "WhiteChess1");
+}
+
+TEST_F(FormMainTest, CapturedStoneLabelsAndTheCountInTheLog)
+{
+    // Black takes a white stone in the corner, then the count is written.
+    for (const auto& [i, j] : {std::pair{2, 1}, {1, 1}, {10, 10}, {10, 11}, {1, 2}})
+        click(i, j);
+    EXPECT_EQ(form->infoPanel().LabelWhiteDead()->text(), QStringLiteral("1 个"));
+    item(form->menuLocal(), "  标记死子")->trigger();
+    click(10, 11); // mark the white stone dead
+    item(form->menuLocal(), "  开始点目")->trigger();
+    const QString log = logText();
+    EXPECT_TRUE(log.contains(QStringLiteral("白方：0(空)+0(黑子)+0(贴目) = 0 目"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("黑方：358(空)+2(白子) = 360 目"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("=> 点目结果：不计贴目时，黑棋胜 360 目")));
+}
+
+TEST_F(FormMainTest, TheCloseQuestionIsTheProgramsOwnDialog)
+{
+    for (const bool confirm : {false, true}) {
+        QTimer::singleShot(0, [confirm] {
+            auto* box = qobject_cast<TFormMyMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("信息提示"));
+            (confirm ? box->Button1 : box->Button2)->click();
+        });
+        EXPECT_EQ(form->close(), confirm);
+        EXPECT_EQ(form->Closing, confirm);
+    }
 }
