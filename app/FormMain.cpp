@@ -230,6 +230,7 @@ void TFormMain::buildWindow()
     m_info->StringGrid1()->setParent(m_lowerArea);
 
     m_splitter = new TMyImage(m_lowerArea);
+    m_splitter->setObjectName(QStringLiteral("ImageResize1"));
     m_splitter->setPicture(artworkPixmap(QStringLiteral("ImageResize")));
     m_splitter->setCursor(Qt::SplitVCursor);
     m_dragBar = new TMyImage(m_lowerArea);
@@ -514,49 +515,33 @@ bool TFormMain::engineGameRunning() const
 
 bool TFormMain::SwitchToGameMode(const QString& mode)
 {
-    const QString d = displayName(mode);
-    const QString n1 = QStringLiteral("您已经切换到了“") + d + QStringLiteral("”模式！");
-    const QString n2 = QStringLiteral("请点击“") + d + QStringLiteral("”的按钮开始新局");
-    const QString system = QStringLiteral("System");
+    if (GameMode.isEmpty()) return true; // start-up: no mode to leave
 
+    const auto trigger = [](QAction* a) {
+        if (a->isChecked()) a->trigger();
+    };
     if (GameMode == ModeLocal) {
         if (item(m_menuLocal, ItemFlagDead)->isChecked()) m_local->Menu_Local_FlagDeadClick();
-        SendOutMessage(system, n1);
-        SendOutMessage(system, n2);
-        checkModeItem(ModeLocal, false);
-        BtnLocal->hide();
-        return true;
-    }
-    if (GameMode == ModeOpen) {
-        if (item(m_menuOpen, ItemFlagDead)->isChecked()) item(m_menuOpen, ItemFlagDead)->trigger();
-        if (item(m_menuOpen, ItemTrial)->isChecked()) item(m_menuOpen, ItemTrial)->trigger();
-        SendOutMessage(system, n1);
-        SendOutMessage(system, n2);
-        checkModeItem(ModeOpen, false);
-        BtnOpen->hide();
-        return true;
-    }
-    if (GameMode == ModeGNUGO) {
+    } else if (GameMode == ModeOpen) {
+        trigger(item(m_menuOpen, ItemFlagDead));
+        trigger(item(m_menuOpen, ItemTrial));
+    } else if (GameMode == ModeGNUGO) {
         if (engineGameRunning()) {
             ShowInformation(QStringLiteral("正在和GNU GO进行对局，\r\r请结束对局后，再切换模式！"));
             return false;
         }
-        if (item(m_menuGNUGO, ItemFlagDead)->isChecked()) item(m_menuGNUGO, ItemFlagDead)->trigger();
-        SendOutMessage(system, n1);
-        SendOutMessage(system, n2);
-        checkModeItem(ModeGNUGO, false);
-        BtnGNUGO->hide();
-        return true;
-    }
-    if (GameMode == ModeNetwork) {
+        trigger(item(m_menuGNUGO, ItemFlagDead));
+    } else if (GameMode == ModeNetwork) {
         leaveNetworkMode();
-        checkModeItem(ModeNetwork, false);
-        BtnNetwork->hide();
-        SendOutMessage(system, n1);
-        SendOutMessage(system, n2);
-        return true;
     }
-    return true; // start-up: no mode to leave
+
+    const QString d = displayName(mode);
+    const QString system = QStringLiteral("System");
+    SendOutMessage(system, QStringLiteral("您已经切换到了“") + d + QStringLiteral("”模式！"));
+    SendOutMessage(system, QStringLiteral("请点击“") + d + QStringLiteral("”的按钮开始新局"));
+    checkModeItem(GameMode, false);
+    showModeButton(QString());
+    return true;
 }
 
 void TFormMain::leaveNetworkMode()
@@ -568,42 +553,32 @@ void TFormMain::leaveNetworkMode()
     }
 }
 
-void TFormMain::Menu_Mode_LocalClick()
+bool TFormMain::enterMode(const QString& mode)
 {
     // The tick mirrors the mode; triggering a checkable item has already flipped it.
-    if (GameMode == ModeLocal) return;
-    if (!SwitchToGameMode(ModeLocal)) return;
-    GameMode = ModeLocal;
-    checkModeItem(ModeLocal, true);
-    showModeButton(ModeLocal);
-    m_log->setGameMode(GameMode);
-    m_view->setGameMode(GameMode.toStdString());
-    m_local->EnterMode();
+    if (GameMode == mode) return false;
+    if (!SwitchToGameMode(mode)) return false;
+    GameMode = mode;
+    checkModeItem(mode, true);
+    showModeButton(mode);
+    m_log->setGameMode(mode);
+    m_view->setGameMode(mode.toStdString());
+    return true;
+}
+
+void TFormMain::Menu_Mode_LocalClick()
+{
+    if (enterMode(ModeLocal)) m_local->EnterMode();
 }
 
 void TFormMain::Menu_Mode_OpenClick()
 {
-    // The tick mirrors the mode; triggering a checkable item has already flipped it.
-    if (GameMode == ModeOpen) return;
-    if (!SwitchToGameMode(ModeOpen)) return;
-    GameMode = ModeOpen;
-    checkModeItem(ModeOpen, true);
-    showModeButton(ModeOpen);
-    m_log->setGameMode(GameMode);
-    m_view->setGameMode(GameMode.toStdString());
-    m_game.InitWeiQiGame();
+    if (enterMode(ModeOpen)) m_game.InitWeiQiGame();
 }
 
 void TFormMain::Menu_Mode_GNUGOClick()
 {
-    // The tick mirrors the mode; triggering a checkable item has already flipped it.
-    if (GameMode == ModeGNUGO) return;
-    if (!SwitchToGameMode(ModeGNUGO)) return;
-    GameMode = ModeGNUGO;
-    checkModeItem(ModeGNUGO, true);
-    showModeButton(ModeGNUGO);
-    m_log->setGameMode(GameMode);
-    m_view->setGameMode(GameMode.toStdString());
+    if (!enterMode(ModeGNUGO)) return;
     // The host name is the user's name against the engine, at most 64 bytes.
     QString host = QSysInfo::machineHostName();
     while (host.toUtf8().size() > 64)
@@ -614,14 +589,7 @@ void TFormMain::Menu_Mode_GNUGOClick()
 
 void TFormMain::Menu_Mode_NetworkClick()
 {
-    // The tick mirrors the mode; triggering a checkable item has already flipped it.
-    if (GameMode == ModeNetwork) return;
-    if (!SwitchToGameMode(ModeNetwork)) return;
-    GameMode = ModeNetwork;
-    checkModeItem(ModeNetwork, true);
-    showModeButton(ModeNetwork);
-    m_log->setGameMode(GameMode);
-    m_view->setGameMode(GameMode.toStdString());
+    if (!enterMode(ModeNetwork)) return;
     SetLocalIdentity(QStringLiteral("山间的清风"), QStringLiteral("9段"));
     GameInfo info;
     info.GameEvent = QStringLiteral("围棋友谊赛");

@@ -137,6 +137,7 @@ private:
     void layoutWindow();
     void layoutLowerArea(int splitterTop);
     void placePaintBox();
+    bool enterMode(const QString& mode);
     void showModeButton(const QString& mode);
     void checkModeItem(const QString& mode, bool checked);
     void popUp(QMenu* menu, TMyImage* button, bool centred);

@@ -362,3 +362,21 @@ TEST_F(FormMainTest, TheCloseQuestionIsTheProgramsOwnDialog)
         EXPECT_EQ(form->Closing, confirm);
     }
 }
+
+TEST_F(FormMainTest, DraggingTheSplitterMovesTheBorderBetweenGridAndLog)
+{
+    auto* splitter = form->findChild<QWidget*>(QStringLiteral("ImageResize1"));
+    ASSERT_NE(splitter, nullptr);
+    QWidget* grid = form->infoPanel().StringGrid1();
+    QWidget* log = form->messageLog();
+    const int gridBefore = grid->height();
+    const int logBefore = log->height();
+    const int top = splitter->y();
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(100, 5));
+    QTest::mouseMove(splitter, QPoint(100, 25));
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(100, 25));
+    EXPECT_EQ(splitter->y(), top + 20);
+    EXPECT_EQ(grid->height(), gridBefore + 20);
+    EXPECT_EQ(log->height(), logBefore - 20);
+    EXPECT_EQ(log->y(), splitter->y() + splitter->height());
+}
