@@ -4,17 +4,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSysInfo>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "app/Artwork.h"
+#include "app/Associations.h"
 #include "app/BoardWidget.h"
 #include "app/ChatLine.h"
+#include "app/GoKnowledge.h"
 #include "app/InfoPanel.h"
 #include "app/JpegImage.h"
 #include "app/LocalNewGameDialog.h"
@@ -22,7 +26,9 @@
 #include "app/MyImageUnit.h"
 #include "app/MyMessageBox.h"
 #include "app/Sounds.h"
+#include "app/StartupReport.h"
 #include "app/ToolbarMenus.h"
+#include "app/ZemraApplication.h"
 #include "render/BoardRenderer.h"
 
 namespace zemra {
@@ -168,6 +174,14 @@ void TFormMain::FormCreate(const QStringList& args)
 
     // A record named on the command line opens in the record mode.
     if (!args.isEmpty() && !args.first().isEmpty()) Menu_Mode_OpenClick();
+
+    // An installed copy can be asked which of its files it finds.
+    if (startupReportRequested()) {
+        QTimer::singleShot(0, this, [this] {
+            printStartupReport(startupReport([this](const QString& name) { return dataFile(name); }));
+            QCoreApplication::exit(0);
+        });
+    }
 }
 
 QString TFormMain::dataFile(const QString& name) const
@@ -292,7 +306,14 @@ void TFormMain::buildMenus()
     for (const QString& caption : {QStringLiteral("  网络对局 --- 观战"), ItemFlagDead, ItemDianMu})
         item(m_menuNetwork, caption)->setEnabled(false);
 
+    connect(item(m_menuMode, QStringLiteral("  围棋知识")), &QAction::triggered, this, [this] { N1Click(); });
+    connect(item(m_menuMode, QStringLiteral("  作者主页")), &QAction::triggered, this, [this] { Menu_HomePageClick(); });
+
     connect(item(m_menuOption, ItemSaveChat), &QAction::triggered, this, [this] { m_log->saveChat(this); });
+    connect(item(m_menuOption, QStringLiteral("  关联SGF棋谱")), &QAction::triggered, this, [this] { Menu_Option_SGFClick(); });
+    connect(item(m_menuOption, QStringLiteral("  取消SGF关联")), &QAction::triggered, this, [this] { Menu_Option_NOSGFClick(); });
+    connect(item(m_menuOption, QStringLiteral("  关联GIB棋谱")), &QAction::triggered, this, [this] { Menu_Option_GIBClick(); });
+    connect(item(m_menuOption, QStringLiteral("  取消GIB关联")), &QAction::triggered, this, [this] { Menu_Option_NOGIBClick(); });
     for (const QString& caption : {ItemStoneSound, ItemInfoSound, ItemCoordinates}) {
         item(m_menuOption, caption)->setCheckable(true);
         item(m_menuOption, caption)->setChecked(true);
@@ -669,6 +690,42 @@ void TFormMain::wheelEvent(QWheelEvent* event)
 void TFormMain::BtnNumberClick()
 {
     m_view->BtnNumberClick();
+}
+
+// --- options -------------------------------------------------------------------
+
+void TFormMain::Menu_Option_SGFClick()
+{
+    associateFileType(
+        sgfFileType(), [this](const QString& name) { return dataFile(name); },
+        [](const QString& message) { ZemraApplication::showError(message); });
+}
+
+void TFormMain::Menu_Option_NOSGFClick()
+{
+    removeFileType(sgfFileType());
+}
+
+void TFormMain::Menu_Option_GIBClick()
+{
+    associateFileType(
+        gibFileType(), [this](const QString& name) { return dataFile(name); },
+        [](const QString& message) { ZemraApplication::showError(message); });
+}
+
+void TFormMain::Menu_Option_NOGIBClick()
+{
+    removeFileType(gibFileType());
+}
+
+void TFormMain::N1Click()
+{
+    writeGoKnowledge([this](const QString& kind, const QString& text) { SendOutMessage(kind, text); });
+}
+
+void TFormMain::Menu_HomePageClick()
+{
+    QDesktopServices::openUrl(QUrl(MakerWebAddress));
 }
 
 // --- waiting, log, host --------------------------------------------------------

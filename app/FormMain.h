@@ -89,6 +89,14 @@ public:
     bool FormMouseWheel(int delta);
 
     void BtnNumberClick();
+
+    // --- options and the game-mode menu's extras ------------------------------
+    void Menu_Option_SGFClick();
+    void Menu_Option_NOSGFClick();
+    void Menu_Option_GIBClick();
+    void Menu_Option_NOGIBClick();
+    void N1Click();
+    void Menu_HomePageClick();
     // Where a toolbar menu pops up for a button at this screen position.
     QPoint menuPopupPoint(QMenu* menu, const QPoint& buttonTopLeft) const;
 

@@ -26,7 +26,7 @@ qt_add_resources(zemra_app zemra_media
   BASE ${ZEMRA_RESOURCE_DIR}
   FILES ${ZEMRA_RESOURCE_FILES})
 
-set(ZEMRA_DATA_FILES ImageBlack.jpg ImageWhite.jpg)
+set(ZEMRA_DATA_FILES ImageBlack.jpg ImageWhite.jpg SGF.ico GIB.ico)
 set(ZEMRA_DATA_OUTPUTS)
 foreach(file IN LISTS ZEMRA_DATA_FILES)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}
@@ -40,6 +40,26 @@ endforeach()
 add_custom_target(zemra_data ALL DEPENDS ${ZEMRA_DATA_OUTPUTS})
 # Through the library, every program and test built on it finds the files.
 add_dependencies(zemra_app zemra_data)
+
+# The desktop integration of an installed copy: the menu entry, whose Exec
+# names the installed program by its full path (written at install time, so
+# --prefix counts), the application icon and the record-file icons.
+install(CODE "
+  file(READ \"${ZEMRA_RESOURCE_DIR}/zemra.desktop.in\" entry)
+  string(REPLACE \"@ZEMRA_PROGRAM@\" \"\${CMAKE_INSTALL_PREFIX}/bin/zemra\" entry \"\${entry}\")
+  set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/zemra.desktop\")
+  message(STATUS \"Installing: \${target}\")
+  file(WRITE \"\${target}\" \"\${entry}\")")
+foreach(size 16 32 64 256)
+  install(FILES ${ZEMRA_RESOURCE_DIR}/ui/AppIcon${size}.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME zemra.png)
+endforeach()
+foreach(format sgf gib)
+  foreach(size 16 32 48 256)
+    install(FILES ${ZEMRA_RESOURCE_DIR}/icons/zemra-${format}-${size}.png
+      DESTINATION share/icons/hicolor/${size}x${size}/mimetypes RENAME zemra-${format}.png)
+  endforeach()
+endforeach()
 
 # Draws everything above except the sounds (tools/make-sounds.py makes those).
 # Not built by default: run it after changing the artwork and commit the output.

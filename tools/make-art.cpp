@@ -1,11 +1,14 @@
 // Draws the window's artwork and the two player pictures and writes them
 // under resources/: the toolbar sprite strips, the frame pieces, the tool
 // panel's header and footer, the splitter bar, the stone icons, the settings
-// background, the application icon, ImageBlack.jpg and ImageWhite.jpg.
+// background, the application icon, ImageBlack.jpg and ImageWhite.jpg, and
+// the record-file icons SGF.ico and GIB.ico with their PNG sizes.
 // Run once after a change and commit the output; nothing here runs in the
 // program. Deterministic: the same fonts give the same bytes.
 //
 //   cmake --build build --target zemra-make-art && build/zemra-make-art resources
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -17,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 #include "app/JpegImage.h"
 #include "render/BoardArt.h"
@@ -468,6 +472,136 @@ QImage appIcon(int size)
     return image;
 }
 
+// A record file: a sheet with a folded corner, a corner of a board with a
+// stone, and a band with the format's name. SGF is navy with a black stone,
+// GIB dark red with a white one, so the two differ even at 16 pixels.
+QImage recordFileIcon(int size, const QString& format, bool sgf)
+{
+    QImage image = transparentImage(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    const double left = s * 0.13, right = s * 0.87, top = s * 0.03, bottom = s * 0.97;
+    const double fold = s * 0.24;
+    QPainterPath sheet;
+    sheet.moveTo(left, top);
+    sheet.lineTo(right - fold, top);
+    sheet.lineTo(right, top + fold);
+    sheet.lineTo(right, bottom);
+    sheet.lineTo(left, bottom);
+    sheet.closeSubpath();
+    QLinearGradient paper(0, 0, 0, s);
+    paper.setColorAt(0, QColor(255, 255, 255));
+    paper.setColorAt(1, QColor(226, 228, 236));
+    p.setPen(QPen(QColor(92, 96, 112), std::max(1.0, s / 32)));
+    p.setBrush(paper);
+    p.drawPath(sheet);
+    QPainterPath corner;
+    corner.moveTo(right - fold, top);
+    corner.lineTo(right - fold, top + fold);
+    corner.lineTo(right, top + fold);
+    corner.closeSubpath();
+    p.setBrush(QColor(200, 204, 216));
+    p.drawPath(corner);
+
+    // A wooden corner of a board in the upper part of the sheet.
+    const QRectF wood(left + s * 0.08, top + fold + s * 0.02, right - left - s * 0.16, s * 0.34);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(226, 184, 112));
+    p.drawRect(wood);
+    if (size >= 32) {
+        p.setPen(QPen(QColor(96, 62, 28), std::max(1.0, s / 96)));
+        for (int k = 1; k <= 3; ++k) {
+            const double x = wood.left() + wood.width() * k / 4.0;
+            const double y = wood.top() + wood.height() * k / 4.0;
+            p.drawLine(QPointF(x, wood.top()), QPointF(x, wood.bottom()));
+            p.drawLine(QPointF(wood.left(), y), QPointF(wood.right(), y));
+        }
+    }
+    const QPointF centre(wood.left() + wood.width() * 0.5, wood.top() + wood.height() * 0.5);
+    drawStone(p, centre, wood.height() * 0.36, sgf);
+
+    const QColor band = sgf ? QColor(28, 40, 84) : QColor(140, 24, 24);
+    const QRectF label(left, s * 0.66, right - left, s * 0.26);
+    p.setPen(Qt::NoPen);
+    p.setBrush(band);
+    p.drawRect(label);
+    if (size >= 32) {
+        QFont font(Arial);
+        font.setBold(true);
+        font.setPixelSize(std::max(8, static_cast<int>(label.height() * 0.78)));
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(label, Qt::AlignCenter, format);
+    }
+    return image;
+}
+
+// A Windows icon file around the images: 32-bit DIBs with their AND masks for
+// the small sizes, which every reader knows, and PNG for 256, as Windows
+// itself writes them. Qt's own writer keeps only one image.
+QByteArray icoFile(const QList<QImage>& images)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream data(&buffer);
+    data.setByteOrder(QDataStream::LittleEndian);
+    QList<QByteArray> blobs;
+    for (const QImage& source : images) {
+        const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+        QByteArray blob;
+        if (image.width() >= 256) {
+            QBuffer png(&blob);
+            png.open(QIODevice::WriteOnly);
+            image.save(&png, "PNG");
+        } else {
+            QBuffer dib(&blob);
+            dib.open(QIODevice::WriteOnly);
+            QDataStream d(&dib);
+            d.setByteOrder(QDataStream::LittleEndian);
+            const int w = image.width(), h = image.height();
+            const int maskStride = ((w + 31) / 32) * 4;
+            d << quint32(40) << qint32(w) << qint32(2 * h) << quint16(1) << quint16(32) << quint32(0)
+              << quint32(w * h * 4 + maskStride * h) << qint32(0) << qint32(0) << quint32(0) << quint32(0);
+            for (int y = h - 1; y >= 0; --y) {
+                const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = 0; x < w; ++x)
+                    d << quint8(qBlue(line[x])) << quint8(qGreen(line[x])) << quint8(qRed(line[x])) << quint8(qAlpha(line[x]));
+            }
+            for (int y = h - 1; y >= 0; --y) {
+                QByteArray row(maskStride, '\0');
+                const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = 0; x < w; ++x)
+                    if (qAlpha(line[x]) == 0) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+                d.writeRawData(row.constData(), static_cast<int>(row.size()));
+            }
+        }
+        blobs << blob;
+    }
+    data << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+    for (int k = 0; k < images.size(); ++k) {
+        const int w = images[k].width(), h = images[k].height();
+        data << quint8(w >= 256 ? 0 : w) << quint8(h >= 256 ? 0 : h) << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+             << quint32(blobs[k].size()) << offset;
+        offset += static_cast<quint32>(blobs[k].size());
+    }
+    for (const QByteArray& blob : blobs)
+        data.writeRawData(blob.constData(), static_cast<int>(blob.size()));
+    return out;
+}
+
+bool saveBytes(const QByteArray& bytes, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 // A stone on a wooden board, the other colour's stone at the edge of the view.
 QImage playerPicture(bool black)
 {
@@ -580,6 +714,19 @@ int main(int argc, char* argv[])
     ok &= save(settingsBackground(), uiPath("SettingsBackground"));
     for (int size : {16, 32, 64, 256})
         ok &= save(appIcon(size), ui + QStringLiteral("/AppIcon%1.png").arg(size));
+
+    // The record-file icons beside the program, and the same sizes as PNG for
+    // the icon theme of an installation.
+    const QString icons = out.filePath(QStringLiteral("icons"));
+    QDir().mkpath(icons);
+    for (const auto& [format, sgf] : {std::pair{QStringLiteral("SGF"), true}, std::pair{QStringLiteral("GIB"), false}}) {
+        QList<QImage> sizes;
+        for (int size : {16, 32, 48, 256}) {
+            sizes << recordFileIcon(size, format, sgf);
+            ok &= save(sizes.last(), icons + QStringLiteral("/zemra-%1-%2.png").arg(format.toLower()).arg(size));
+        }
+        ok &= saveBytes(icoFile(sizes), out.filePath(format + QStringLiteral(".ico")));
+    }
 
     ok &= saveJpeg(playerPicture(true), out.filePath(QStringLiteral("ImageBlack.jpg")));
     ok &= saveJpeg(playerPicture(false), out.filePath(QStringLiteral("ImageWhite.jpg")));

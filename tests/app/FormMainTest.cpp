@@ -254,6 +254,7 @@ TEST_F(FormMainTest, CoordinatesOffAndOnGiveTheSamePicture)
 {
     click(4, 4);
     click(5, 4);
+    form->BtnNumberClick(); // numbers on every stone
     item(form->menuLocal(), "  标记死子")->trigger();
     click(5, 4);
     const QImage before = form->renderer().BoardImage().copy();
@@ -379,4 +380,38 @@ TEST_F(FormMainTest, DraggingTheSplitterMovesTheBorderBetweenGridAndLog)
     EXPECT_EQ(grid->height(), gridBefore + 20);
     EXPECT_EQ(log->height(), logBefore - 20);
     EXPECT_EQ(log->y(), splitter->y() + splitter->height());
+}
+
+TEST_F(FormMainTest, OptionFlagsFollowTheirTicks)
+{
+    const struct {
+        const char* caption;
+        bool TFormMain::*flag;
+    } rows[] = {{"  打开落子音", &TFormMain::StoneSoundOn}, {"  打开提示音", &TFormMain::InfoSoundOn}};
+    for (const auto& r : rows) {
+        QAction* a = item(form->menuOption(), r.caption);
+        a->trigger();
+        EXPECT_FALSE(a->isChecked()) << r.caption;
+        EXPECT_FALSE((*form).*r.flag) << r.caption;
+        a->trigger();
+        EXPECT_TRUE(a->isChecked()) << r.caption;
+        EXPECT_TRUE((*form).*r.flag) << r.caption;
+    }
+}
+
+TEST_F(FormMainTest, LeavingFullScreenKeepsTheWindowMaximised)
+{
+    QAction* full = item(form->menuOption(), "  全 屏 显 示");
+    full->trigger();
+    EXPECT_TRUE(full->isChecked());
+    EXPECT_TRUE(form->windowState() & Qt::WindowFullScreen);
+    full->trigger();
+    EXPECT_FALSE(form->windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(FormMainTest, KnowledgeGoesToTheLog)
+{
+    item(form->menuGameMode(), "  围棋知识")->trigger();
+    EXPECT_TRUE(logText().contains(QStringLiteral("一、围棋规则")));
 }

@@ -1,0 +1,23 @@
+// A start-up check for installed trees: with ZEMRA_STARTUP_REPORT set, the
+// program prints which of its files it found and quits, so a test can see
+// that an installed copy finds its pictures and sounds.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zemra {
+
+// True when the environment variable ZEMRA_STARTUP_REPORT is set and not empty.
+bool startupReportRequested();
+
+// One line per file the program reads: "found NAME PATH" or "missing NAME
+// PATH". Player pictures count as found only when they decode; sounds are
+// the compiled-in clips. dataFile resolves a name as the window does.
+QStringList startupReport(const std::function<QString(const QString& name)>& dataFile);
+
+// The lines on standard output.
+void printStartupReport(const QStringList& lines);
+
+} // namespace zemra
