@@ -79,6 +79,7 @@ QString menuStyleSheet()
     // Fixed item and separator heights, so the menu ends where the height
     // rule says: 3 pixels of frame above and below, 17 per item, 9 per line.
     return QStringLiteral("QMenu { background: rgb(255,255,255); border: 1px solid rgb(128,128,128); padding: 2px 0px; "
+                          "font-family: \"宋体\"; font-size: 12px; "
                           "margin: 0px; }"
                           "QMenu::item { height: 17px; min-height: 17px; max-height: 17px; padding: 0px 24px 0px 20px; "
                           "margin: 0px; }"

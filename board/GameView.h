@@ -43,7 +43,7 @@ public:
 };
 
 // For the model without a window: benchmarks, record scans, tests of rules.
-class NullGameView final : public GameView {
+class NullGameView : public GameView {
 public:
     void ShowChessNumberAndFlag(int) override {}
     void DeleteDeadChessFromImage(const std::string&) override {}

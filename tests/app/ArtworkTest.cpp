@@ -3,18 +3,12 @@
 
 #include "app/Artwork.h"
 
+#include "ImageTestUtil.h"
+
 using namespace zemra;
+using zemra::test::meanLightness;
 
 namespace {
-
-double meanLightness(const QImage& image, const QRect& area)
-{
-    double sum = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            sum += QColor(image.pixel(x, y)).lightness();
-    return sum / (area.width() * area.height());
-}
 
 bool columnsEqual(const QImage& a, int ax, const QImage& b, int bx, int fromY, int toY)
 {

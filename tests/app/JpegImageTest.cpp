@@ -10,7 +10,10 @@
 
 #include "app/JpegImage.h"
 
+#include "ImageTestUtil.h"
+
 using namespace zemra;
+using zemra::test::meanLightness;
 
 namespace {
 
@@ -35,15 +38,6 @@ QString writeTemp(const QTemporaryDir& dir, const QString& name, const QByteArra
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) file.write(bytes);
     return path;
-}
-
-double meanLightness(const QImage& image, const QRect& area)
-{
-    double sum = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            sum += QColor(image.pixel(x, y)).lightness();
-    return sum / (area.width() * area.height());
 }
 
 // A one-component JPEG written with libjpeg directly: encodeJpeg only makes

@@ -18,22 +18,13 @@ const QString MarkingRefusal = QStringLiteral("\r请先取消\"标记死子\"！
 const QString UndoHint = QStringLiteral("您也可以在棋盘的任意位置单击鼠标“右键”来实现“悔棋”！");
 
 // What the window does with the model's panel calls.
-class PanelView : public GameView {
+class PanelView : public NullGameView {
 public:
     explicit PanelView(InfoPanel& panel) : m_panel(panel) {}
-    void ShowChessNumberAndFlag(int) override {}
-    void DeleteDeadChessFromImage(const std::string&) override {}
-    void ClearChessBoard(int, int) override {}
-    void DrawChess(int, int, Colour) override {}
-    void SendImageToFront(int, int) override {}
-    void DrawSmallTriangle(int, int) override {}
-    void DrawBlock(int, int, Colour) override {}
-    void InitChessBoard() override {}
     void SetStoneLabelMode(int mode) override { labelMode = mode; }
     void SetLabelBlackDead(const std::string& c) override { m_panel.SetLabelBlackDead(QString::fromStdString(c)); }
     void SetLabelWhiteDead(const std::string& c) override { m_panel.SetLabelWhiteDead(QString::fromStdString(c)); }
     void ShowSideToMove(Colour side) override { m_panel.ShowSideToMove(side); }
-    void PlayStoneSound(std::string_view) override {}
     void SetHandicapCell(const std::string& text) override { m_panel.SetHandicapCell(QString::fromStdString(text)); }
 
     int labelMode = 1;
