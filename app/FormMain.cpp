@@ -204,16 +204,6 @@ void TFormMain::buildWindow()
     m_central->setPalette(pal);
     setCentralWidget(m_central);
 
-    const char* frameNames[] = {"FrameTopLeft", "FrameTop",         "FrameTopRight", "FrameBottomLeft",
-                                "FrameBottom",  "FrameBottomRight", "FrameLeft",     "FrameRight"};
-    for (const char* name : frameNames) {
-        auto* piece = new TMyImage(m_central);
-        piece->setPicture(artworkPixmap(QString::fromLatin1(name)));
-        piece->setStretch(true);
-        piece->setObjectName(QString::fromLatin1(name));
-        m_frames << piece;
-    }
-
     m_boardPanel = new QWidget(m_central);
     m_boardPanel->setObjectName(QStringLiteral("BoardPanel"));
     m_paintBox = new BoardWidget(m_boardPanel);
@@ -225,6 +215,18 @@ void TFormMain::buildWindow()
     connect(m_paintBox, &BoardWidget::left, this, [this] { PaintBox1MouseLeave(); });
 
     m_toolPanel = new QWidget(m_central);
+
+    // Frame strips; the right one runs inside the tool panel.
+    const char* frameNames[] = {"FrameTopLeft", "FrameTop",         "FrameTopRight", "FrameBottomLeft",
+                                "FrameBottom",  "FrameBottomRight", "FrameLeft",     "FrameRight"};
+    for (const char* name : frameNames) {
+        const QString frame = QString::fromLatin1(name);
+        auto* piece = new TMyImage(frame == QLatin1String("FrameRight") ? m_toolPanel : m_central);
+        piece->setPicture(artworkPixmap(frame));
+        piece->setStretch(true);
+        piece->setObjectName(frame);
+        m_frames << piece;
+    }
     m_header = new TMyImage(m_toolPanel);
     m_header->setPicture(artworkPixmap(QStringLiteral("ToolHeader")));
     m_header->setStretch(true);
@@ -334,13 +336,13 @@ void TFormMain::buildToolbar()
         std::function<void()> click;
     };
     const Spec specs[] = {
-        {&BtnGameMode, "ImageGameMode", 12, [this] { popUp(m_menuMode, BtnGameMode, false); }},
-        {&BtnLocal, "ImageLocal", 65, [this] { popUp(m_menuLocal, BtnLocal, false); }},
-        {&BtnOpen, "ImageOpen", 65, [this] { popUp(m_menuOpen, BtnOpen, false); }},
-        {&BtnGNUGO, "ImageGNUGO", 65, [this] { popUp(m_menuGNUGO, BtnGNUGO, false); }},
-        {&BtnNetwork, "ImageNetwork", 65, [this] { popUp(m_menuNetwork, BtnNetwork, false); }},
+        {&BtnGameMode, "ImageGameMode", 12, [this] { popUp(m_menuMode, BtnGameMode); }},
+        {&BtnLocal, "ImageLocal", 65, [this] { popUp(m_menuLocal, BtnLocal); }},
+        {&BtnOpen, "ImageOpen", 65, [this] { popUp(m_menuOpen, BtnOpen); }},
+        {&BtnGNUGO, "ImageGNUGO", 65, [this] { popUp(m_menuGNUGO, BtnGNUGO); }},
+        {&BtnNetwork, "ImageNetwork", 65, [this] { popUp(m_menuNetwork, BtnNetwork); }},
         {&BtnNumber, "ImageNumber", 117, [this] { BtnNumberClick(); }},
-        {&BtnOption, "ImageOption", 163, [this] { popUp(m_menuOption, BtnOption, true); }},
+        {&BtnOption, "ImageOption", 163, [this] { popUp(m_menuOption, BtnOption); }},
         {&BtnExit, "ImageExit", 208, [this] { close(); }},
     };
     for (const Spec& s : specs) {
@@ -373,7 +375,7 @@ QPoint TFormMain::menuPopupPoint(QMenu* menu, const QPoint& buttonTopLeft) const
     return {buttonTopLeft.x() - 20, buttonTopLeft.y() - h - 5};
 }
 
-void TFormMain::popUp(QMenu* menu, TMyImage* button, bool)
+void TFormMain::popUp(QMenu* menu, TMyImage* button)
 {
     // Styled on first use: the style makes the height rule the real height.
     if (menu->styleSheet().isEmpty()) menu->setStyleSheet(menuStyleSheet());
@@ -408,9 +410,7 @@ void TFormMain::layoutWindow()
     m_boardPanel->setGeometry(Strip, Strip, w - Strip - ToolPanelWidth, h - 2 * Strip);
     const int panelHeight = h - 2 * Strip;
     m_toolPanel->setGeometry(w - ToolPanelWidth, Strip, ToolPanelWidth, panelHeight);
-    m_frames[7]->setParent(m_toolPanel);
     m_frames[7]->setGeometry(ContentWidth, 0, Strip, panelHeight);
-    m_frames[7]->show();
 
     m_header->setGeometry(0, 0, ContentWidth, HeaderHeight);
     m_footer->setGeometry(0, panelHeight - FooterHeight, ContentWidth, FooterHeight);

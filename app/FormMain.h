@@ -148,7 +148,7 @@ private:
     bool enterMode(const QString& mode);
     void showModeButton(const QString& mode);
     void checkModeItem(const QString& mode, bool checked);
-    void popUp(QMenu* menu, TMyImage* button, bool centred);
+    void popUp(QMenu* menu, TMyImage* button);
     void ImageResize1MouseDown(int y);
     void ImageResize1MouseMove(int y);
     void ImageResize1MouseUp();
