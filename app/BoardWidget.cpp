@@ -1,11 +1,11 @@
 #include "app/BoardWidget.h"
 
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace zemra {
 
-BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent)
+BoardWidget::BoardWidget(QWidget* parent) : TMyImage(parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -19,27 +19,6 @@ void BoardWidget::paintEvent(QPaintEvent* event)
     } else {
         painter.fillRect(event->rect(), QColor(239, 239, 247));
     }
-}
-
-void BoardWidget::mousePressEvent(QMouseEvent* event)
-{
-    emit pressed(event->button());
-}
-
-void BoardWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit released(event->button(), p.x(), p.y());
-}
-
-void BoardWidget::enterEvent(QEnterEvent*)
-{
-    emit entered();
-}
-
-void BoardWidget::leaveEvent(QEvent*)
-{
-    emit left();
 }
 
 } // namespace zemra

@@ -1,33 +1,23 @@
-// PaintBox1 on screen: shows the renderer's screen picture and reports
-// presses, releases and the pointer entering or leaving it.
+// PaintBox1 on screen: an image control that shows the renderer's screen
+// picture in place, so a move repaints only the squares it changed.
 #pragma once
 
 #include <QImage>
-#include <QWidget>
-#include <functional>
+
+#include "app/MyImageUnit.h"
 
 namespace zemra {
 
-class BoardWidget : public QWidget {
+class BoardWidget : public TMyImage {
     Q_OBJECT
 public:
     explicit BoardWidget(QWidget* parent = nullptr);
 
     // The picture to show; the widget keeps a pointer, the owner keeps it alive.
-    void setPicture(const QImage* picture) { m_picture = picture; }
-
-signals:
-    void pressed(Qt::MouseButton button);
-    void released(Qt::MouseButton button, int x, int y);
-    void entered();
-    void left();
+    void setBoardPicture(const QImage* picture) { m_picture = picture; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     const QImage* m_picture = nullptr;

@@ -207,12 +207,13 @@ void TFormMain::buildWindow()
     m_boardPanel = new QWidget(m_central);
     m_boardPanel->setObjectName(QStringLiteral("BoardPanel"));
     m_paintBox = new BoardWidget(m_boardPanel);
-    m_paintBox->setPicture(&m_view->PaintBox1());
+    m_paintBox->setBoardPicture(&m_view->PaintBox1());
     m_view->setScreenChanged([this](const QRect& r) { m_paintBox->update(r); });
-    connect(m_paintBox, &BoardWidget::pressed, this, [this](Qt::MouseButton b) { PaintBox1MouseDown(b); });
-    connect(m_paintBox, &BoardWidget::released, this, [this](Qt::MouseButton b, int x, int y) { PaintBox1MouseUp(b, x, y); });
-    connect(m_paintBox, &BoardWidget::entered, this, [this] { PaintBox1MouseEnter(); });
-    connect(m_paintBox, &BoardWidget::left, this, [this] { PaintBox1MouseLeave(); });
+    connect(m_paintBox, &TMyImage::mousePressed, this, [this](TMyImage*, Qt::MouseButton b, QPoint) { PaintBox1MouseDown(b); });
+    connect(m_paintBox, &TMyImage::mouseReleased, this,
+            [this](TMyImage*, Qt::MouseButton b, QPoint p) { PaintBox1MouseUp(b, p.x(), p.y()); });
+    connect(m_paintBox, &TMyImage::mouseEntered, this, [this] { PaintBox1MouseEnter(); });
+    connect(m_paintBox, &TMyImage::mouseLeft, this, [this] { PaintBox1MouseLeave(); });
 
     m_toolPanel = new QWidget(m_central);
 
