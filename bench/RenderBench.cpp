@@ -53,61 +53,56 @@ void playStones(WeiQiGame& game, int stones)
     }
 }
 
+// A game drawn by a renderer at the wanted cell size, with stones played.
+struct DrawnGame {
+    WeiQiGame game;
+    BoardRenderer renderer{game};
+
+    DrawnGame(int chessSize, int labelMode, int stones)
+    {
+        ensureGuiApplication();
+        game.setView(&renderer);
+        renderer.setPanelSize(panelFor(chessSize), panelFor(chessSize));
+        game.InitWeiQiGame();
+        renderer.SetStoneLabelMode(labelMode);
+        playStones(game, stones);
+    }
+};
+
 void BM_InitChessBoard19(benchmark::State& state)
 {
-    ensureGuiApplication();
-    WeiQiGame game;
-    BoardRenderer renderer(game);
-    const int panel = panelFor(static_cast<int>(state.range(0)));
-    renderer.setPanelSize(panel, panel);
-    renderer.InitChessBoard();
+    DrawnGame board(static_cast<int>(state.range(0)), 1, 0);
     // Alternate the coordinates so every run does the full layout and cut.
     bool coordinates = false;
     for (auto _ : state) {
         coordinates = !coordinates;
-        renderer.setShowCoordinates(coordinates);
-        renderer.InitChessBoard();
-        benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
+        board.renderer.setShowCoordinates(coordinates);
+        board.renderer.InitChessBoard();
+        benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }
 BENCHMARK(BM_InitChessBoard19)->Arg(37)->Arg(59)->Unit(benchmark::kMicrosecond);
 
 void BM_FormResize19_300Stones(benchmark::State& state)
 {
-    ensureGuiApplication();
-    WeiQiGame game;
-    BoardRenderer renderer(game);
-    game.setView(&renderer);
-    const int panel = panelFor(static_cast<int>(state.range(0)));
-    renderer.setPanelSize(panel, panel);
-    game.InitWeiQiGame();
-    renderer.SetStoneLabelMode(2);
-    playStones(game, 300);
-    state.counters["stones"] = stonesOn(game);
+    DrawnGame board(static_cast<int>(state.range(0)), 2, 300);
+    state.counters["stones"] = stonesOn(board.game);
     bool coordinates = false;
     for (auto _ : state) {
         coordinates = !coordinates;
-        renderer.setShowCoordinates(coordinates);
-        renderer.FormResize();
-        benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
+        board.renderer.setShowCoordinates(coordinates);
+        board.renderer.FormResize();
+        benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }
 BENCHMARK(BM_FormResize19_300Stones)->Arg(37)->Arg(59)->Unit(benchmark::kMillisecond);
 
 void BM_MoveRedraw(benchmark::State& state)
 {
-    ensureGuiApplication();
-    WeiQiGame game;
-    BoardRenderer renderer(game);
-    game.setView(&renderer);
-    const int panel = panelFor(static_cast<int>(state.range(0)));
-    renderer.setPanelSize(panel, panel);
-    game.InitWeiQiGame();
-    renderer.SetStoneLabelMode(static_cast<int>(state.range(1)));
-    playStones(game, 120);
+    DrawnGame board(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 120);
     for (auto _ : state) {
-        renderer.ShowChessNumberAndFlag(game.MoveCount - 1);
-        renderer.ShowChessNumberAndFlag(game.MoveCount);
+        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount - 1);
+        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount);
     }
 }
 BENCHMARK(BM_MoveRedraw)->Args({37, 1})->Args({37, 2})->Args({59, 2})->Unit(benchmark::kMicrosecond);
