@@ -59,28 +59,11 @@ ChatLine::ChatLine(QWidget* parent) : QComboBox(parent)
     connect(this, &QComboBox::activated, this, &ChatLine::ChatTextClick);
 }
 
-QString ChatLine::chatMessage(const QString& nickName, const QString& rank, const QString& text)
-{
-    return QStringLiteral("CHAT ") + nickName + '(' + rank + QStringLiteral(");") + text;
-}
-
-void ChatLine::sendChat(const QString& text)
-{
-    if (!m_log) return;
-    m_log->SendOutMessage(QStringLiteral("Local"), text);
-    const QString message = chatMessage(m_log->localNickName(), m_log->localRank(), text);
-    if (m_networkRole == QLatin1String("server")) {
-        if (SendMessageToClient) SendMessageToClient(message);
-    } else if (m_networkRole == QLatin1String("client")) {
-        if (SendMessageToServer) SendMessageToServer(message);
-    }
-}
-
 bool ChatLine::ChatTextKeyPress(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
     const QString text = currentText();
-    if (!text.isEmpty()) sendChat(text);
+    if (!text.isEmpty()) emit lineSent(text);
     setCurrentIndex(-1);
     clearEditText();
     return true;
@@ -91,7 +74,7 @@ void ChatLine::ChatTextClick(int index)
     const QString text = index >= 0 && index < count() ? itemText(index) : currentText();
     // The blank first and last entries send nothing; the others lose their
     // leading space.
-    if (!text.isEmpty() && text != QLatin1String(" ")) sendChat(text.mid(1));
+    if (!text.isEmpty() && text != QLatin1String(" ")) emit lineSent(text.mid(1));
     setCurrentIndex(-1);
     clearEditText();
 }

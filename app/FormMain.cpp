@@ -263,7 +263,7 @@ void TFormMain::buildWindow()
 
     m_buttonBar = new QWidget(m_toolPanel);
     m_chat = new ChatLine(m_buttonBar);
-    m_chat->setMessageLog(m_log);
+    connect(m_chat, &ChatLine::lineSent, this, [this](const QString& text) { SendOutMessage(QStringLiteral("Local"), text); });
 }
 
 void TFormMain::buildMenus()
@@ -583,7 +583,7 @@ bool TFormMain::enterMode(const QString& mode)
     GameMode = mode;
     checkModeItem(mode, true);
     showModeButton(mode);
-    m_log->setGameMode(mode);
+    m_log->setIdentityHeader(mode == ModeNetwork);
     m_view->setGameMode(mode.toStdString());
     return true;
 }

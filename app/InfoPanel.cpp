@@ -302,7 +302,6 @@ InfoPanel::InfoPanel(QWidget* parent) : m_playerArea(new PlayerArea(parent)), m_
 
 void InfoPanel::ShowGameInfo(const GameInfo& info, int handicapCount)
 {
-    m_info = info;
     const auto cell = [](const QString& value) { return QStringLiteral("  ") + value; };
     m_grid->SetCells(1, 1, cell(info.GameEvent));
     m_grid->SetCells(1, 2, cell(info.GameDate));
@@ -326,7 +325,6 @@ void InfoPanel::ShowGameInfo(const GameInfo& info, int handicapCount)
 
 void InfoPanel::ShowResult(const QString& result)
 {
-    m_info.GameResult = result;
     m_grid->SetCells(1, 11, QStringLiteral("  ") + result);
 }
 

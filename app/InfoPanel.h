@@ -10,27 +10,12 @@
 #include <QTableWidget>
 
 #include "board/Words.h"
+#include "records/GameInfo.h"
 
 class QLabel;
 class QPainter;
 
 namespace zemra {
-
-// The game-information fields shown in rows 1 to 12 of the grid (row 9, the
-// handicap, comes from the game state).
-struct GameInfo {
-    QString GameEvent;
-    QString GameDate;
-    QString GamePlace;
-    QString BlackName;
-    QString BlackRank;
-    QString WhiteName;
-    QString WhiteRank;
-    QString SizeText = QStringLiteral("19"); // row 8 shows SizeText×SizeText
-    QString GameKomi;
-    QString GameResult;
-    QString GameSource;
-};
 
 // 254 × 198: both players' pictures and names, the time texts that never
 // change, and the captured-stone counts.
@@ -112,13 +97,10 @@ public:
     void setBlackPicture(const QPixmap& picture) { m_playerArea->setBlackPicture(picture); }
     void setWhitePicture(const QPixmap& picture) { m_playerArea->setWhitePicture(picture); }
 
-    // The fields last shown; what the record writers save.
-    const GameInfo& gameInfo() const { return m_info; }
-
     // Fill rows 1..12 from the fields and the handicap count, name the
     // players (Black to move) and reset both captured-stone texts to "0 个".
     void ShowGameInfo(const GameInfo& info, int handicapCount);
-    // A game's end: GameResult and row 11.
+    // Row 11, the result.
     void ShowResult(const QString& result);
 
     // The side to move has a blue name, the other a black one.
@@ -129,7 +111,6 @@ public:
     void SetHandicapCell(const QString& text);
 
 private:
-    GameInfo m_info;
     PlayerArea* m_playerArea;
     InfoGrid* m_grid;
 };

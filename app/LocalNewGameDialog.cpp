@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include <numeric>
 
 #include "render/Fonts.h"
+#include "text/Gbk.h"
 
 namespace zemra {
 
@@ -32,21 +32,6 @@ const QString UnencodableMessage = QStringLiteral("请注意：\r昵称中含有
 const QString SameNameMessage = QStringLiteral("请注意：\r\r黑方和白方的昵称不能相同！");
 const QString SizeMessage = QStringLiteral("\r棋盘大小请输入5..19之间的数字！");
 
-constexpr int MaxNicknameBytes = 14; // 7 Chinese characters
-
-// The text's length in GBK bytes, or nothing when a character has no GBK code.
-std::optional<qsizetype> gbkLength(const QString& text)
-{
-    QStringEncoder gbk("GBK");
-    if (!gbk.isValid()) {
-        // Without the codec, every non-ASCII character is taken as two bytes.
-        return std::accumulate(text.begin(), text.end(), qsizetype{0},
-                               [](qsizetype n, QChar c) { return n + (c.unicode() < 0x80 ? 1 : 2); });
-    }
-    const QByteArray bytes = gbk.encode(text);
-    if (gbk.hasError()) return std::nullopt;
-    return bytes.size();
-}
 
 // "棋盘大小（     ）：" with the range written into the blank between the brackets.
 class SizeCaption : public QLabel {
@@ -196,21 +181,23 @@ void TFormLocalNewGame::EditBoardSizeChange()
     if (!nineteen) m_handicap->setCurrentIndex(0);
 }
 
-bool TFormLocalNewGame::nicknameAcceptable(const QString& name)
+NicknameProblem checkNickname(const QString& name)
 {
     static const QString forbidden = QStringLiteral("()[];");
     const bool hasForbidden = std::any_of(name.begin(), name.end(), [](QChar c) { return forbidden.contains(c); });
-    const std::optional<qsizetype> bytes = gbkLength(name);
-    // An unencodable name is measured as if each UTF-16 unit took two bytes.
-    if (hasForbidden || bytes.value_or(name.size() * 2) > MaxNicknameBytes) {
-        m_sink(this, NicknameMessage);
-        return false;
+    if (hasForbidden || gbk::byteLength(name) > MaxNicknameBytes) return NicknameProblem::ForbiddenOrLong;
+    if (!gbk::canEncode(name)) return NicknameProblem::Unencodable;
+    return NicknameProblem::None;
+}
+
+bool TFormLocalNewGame::nicknameAcceptable(const QString& name)
+{
+    switch (checkNickname(name)) {
+    case NicknameProblem::None: return true;
+    case NicknameProblem::ForbiddenOrLong: m_sink(this, NicknameMessage); break;
+    case NicknameProblem::Unencodable: m_sink(this, UnencodableMessage); break;
     }
-    if (!bytes) {
-        m_sink(this, UnencodableMessage);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void TFormLocalNewGame::Button1Click()

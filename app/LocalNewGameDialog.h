@@ -14,6 +14,13 @@ class QPushButton;
 
 namespace zemra {
 
+// Nicknames go into records and onto the wire in GBK: at most 14 GBK bytes
+// (7 Chinese characters), none of ( ) [ ] ; which the formats use, and every
+// character with a GBK code.
+constexpr int MaxNicknameBytes = 14;
+enum class NicknameProblem { None, ForbiddenOrLong, Unencodable };
+NicknameProblem checkNickname(const QString& name);
+
 struct LocalNewGameChoice {
     QString blackName;
     QString whiteName;

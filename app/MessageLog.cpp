@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "net/ChatMessage.h"
 #include "render/Fonts.h"
 
 namespace zemra {
@@ -77,15 +78,12 @@ void MessageLog::SendOutMessage(const QString& kind, const QString& text)
         header = InfoHeader;
         headerColour = Maroon;
     } else if (kind == QLatin1String("Local")) {
-        header = m_gameMode == QLatin1String("network") ? m_localNickName + '(' + m_localRank + ')' : InfoHeader;
+        header = m_identityHeader ? m_localNickName + '(' + m_localRank + ')' : InfoHeader;
         headerColour = Blue;
     } else if (kind == QLatin1String("Remote")) {
-        // "CHAT " + label + ";" + body; without ";" the whole text is the body.
-        const qsizetype semicolon = text.indexOf(QLatin1Char(';'));
-        if (semicolon >= 0) {
-            header = semicolon > 5 ? text.mid(5, semicolon - 5) : QString();
-            body = text.mid(semicolon + 1);
-        }
+        const net::ChatParts parts = net::splitChatMessage(text);
+        header = parts.label;
+        body = parts.text;
         headerColour = Blue;
     } else if (kind == QLatin1String("Version")) {
         appendRun(text + QLatin1Char('\n'), Blue);

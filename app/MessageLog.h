@@ -36,9 +36,9 @@ public:
     // Removes all text, the welcome line included.
     void clearLog();
 
-    // What the "Local" header needs: in the mode "network" it is
+    // What the "Local" header needs: in the network mode it is
     // nickname(rank), otherwise "信息". The window keeps these current.
-    void setGameMode(const QString& mode) { m_gameMode = mode; }
+    void setIdentityHeader(bool on) { m_identityHeader = on; }
     void setLocalIdentity(const QString& nickName, const QString& rank);
     QString localNickName() const { return m_localNickName; }
     QString localRank() const { return m_localRank; }
@@ -63,7 +63,7 @@ private:
     void appendRun(const QString& text, const QColor& colour);
     void ensureEndVisible();
 
-    QString m_gameMode;
+    bool m_identityHeader = false;
     QString m_localNickName;
     QString m_localRank;
 };

@@ -1,8 +1,9 @@
 #include "app/RtfWriter.h"
 
 #include <QSaveFile>
-#include <QStringEncoder>
 #include <stdexcept>
+
+#include "text/Gbk.h"
 
 namespace zemra {
 namespace {
@@ -18,16 +19,9 @@ void appendHexByte(QByteArray& out, unsigned char byte)
 // GBK bytes of one character, or empty when GBK does not have it.
 QByteArray gbkBytes(QChar c)
 {
-    static QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(QString(c));
-    // Unmappable characters come back as '?' or as an error, and the error
-    // sticks to the encoder.
-    if (encoder.hasError()) {
-        encoder = QStringEncoder("GBK", QStringEncoder::Flag::Stateless);
-        return {};
-    }
-    if (bytes.isEmpty() || bytes == "?") return {};
-    return bytes;
+    // Only called for non-ASCII characters, so '?' means GBK lacks it.
+    const QByteArray bytes = gbk::encode(QString(c));
+    return bytes == "?" ? QByteArray() : bytes;
 }
 
 // \u with its '?' fallback in a group of its own: unrtf swallows the text

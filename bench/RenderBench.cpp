@@ -13,6 +13,7 @@ namespace {
 
 using zemra::BoardRenderer;
 using zemra::WeiQiGame;
+using zemra::StoneLabelMode;
 
 // Text needs a GUI application; the benchmarks draw off-screen only.
 void ensureGuiApplication()
@@ -58,7 +59,7 @@ struct DrawnGame {
     WeiQiGame game;
     BoardRenderer renderer{game};
 
-    DrawnGame(int chessSize, int labelMode, int stones)
+    DrawnGame(int chessSize, StoneLabelMode labelMode, int stones)
     {
         ensureGuiApplication();
         game.setView(&renderer);
@@ -71,7 +72,7 @@ struct DrawnGame {
 
 void BM_InitChessBoard19(benchmark::State& state)
 {
-    DrawnGame board(static_cast<int>(state.range(0)), 1, 0);
+    DrawnGame board(static_cast<int>(state.range(0)), StoneLabelMode::LastMoveMark, 0);
     // Alternate the coordinates so every run does the full layout and cut.
     bool coordinates = false;
     for (auto _ : state) {
@@ -85,7 +86,7 @@ BENCHMARK(BM_InitChessBoard19)->Arg(37)->Arg(59)->Unit(benchmark::kMicrosecond);
 
 void BM_FormResize19_300Stones(benchmark::State& state)
 {
-    DrawnGame board(static_cast<int>(state.range(0)), 2, 300);
+    DrawnGame board(static_cast<int>(state.range(0)), StoneLabelMode::AllNumbers, 300);
     state.counters["stones"] = stonesOn(board.game);
     bool coordinates = false;
     for (auto _ : state) {
@@ -99,7 +100,7 @@ BENCHMARK(BM_FormResize19_300Stones)->Arg(37)->Arg(59)->Unit(benchmark::kMillise
 
 void BM_MoveRedraw(benchmark::State& state)
 {
-    DrawnGame board(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 120);
+    DrawnGame board(static_cast<int>(state.range(0)), static_cast<StoneLabelMode>(state.range(1)), 120);
     for (auto _ : state) {
         board.renderer.ShowChessNumberAndFlag(board.game.MoveCount - 1);
         board.renderer.ShowChessNumberAndFlag(board.game.MoveCount);

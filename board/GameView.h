@@ -29,7 +29,7 @@ public:
     virtual void DrawBlock(int i, int j, Colour square) = 0;
     // Lay out and draw the empty board for a new game.
     virtual void InitChessBoard() = 0;
-    virtual void SetStoneLabelMode(int mode) = 0;
+    virtual void SetStoneLabelMode(StoneLabelMode mode) = 0;
 
     // Captions of the captured-stone labels, e.g. "3 个".
     virtual void SetLabelBlackDead(const std::string& caption) = 0;
@@ -53,7 +53,7 @@ public:
     void DrawSmallTriangle(int, int) override {}
     void DrawBlock(int, int, Colour) override {}
     void InitChessBoard() override {}
-    void SetStoneLabelMode(int) override {}
+    void SetStoneLabelMode(StoneLabelMode) override {}
     void SetLabelBlackDead(const std::string&) override {}
     void SetLabelWhiteDead(const std::string&) override {}
     void ShowSideToMove(Colour) override {}

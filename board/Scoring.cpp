@@ -59,7 +59,7 @@ void WeiQiGame::SetMarkingDead(bool on)
 {
     if (on) {
         MarkingDead = true;
-        m_view->SetStoneLabelMode(4);
+        m_view->SetStoneLabelMode(StoneLabelMode::Marking);
         for (int i = 1; i <= BoardSize; ++i)
             for (int j = 1; j <= BoardSize; ++j)
                 if (hasStone(i, j)) m_view->ShowChessNumberAndFlag(pointNumber(i, j));
@@ -67,7 +67,7 @@ void WeiQiGame::SetMarkingDead(bool on)
     }
     MarkingDead = false;
     clearPointMarks();
-    m_view->SetStoneLabelMode(1);
+    m_view->SetStoneLabelMode(StoneLabelMode::LastMoveMark);
     for (int i = 1; i <= MaxSize; ++i) {
         for (int j = 1; j <= MaxSize; ++j) {
             if (!hasStone(i, j)) continue;

@@ -47,19 +47,6 @@ void WeiQiGame::clearPointMarks()
     m_marks.fill(MarkCode::None);
 }
 
-std::string WeiQiGame::moveNode(Colour c, int i, int j)
-{
-    if (i < 1 || i > MaxSize || j < 1 || j > MaxSize)
-        return std::string(";") + colourLetter(c) + "[" + NumberToLetter(i) + NumberToLetter(j) + "]";
-    const char node[6] = {';', colourLetter(c), '[', static_cast<char>('a' + i - 1), static_cast<char>('a' + j - 1), ']'};
-    return std::string(node, 6);
-}
-
-std::string WeiQiGame::passNode(Colour c)
-{
-    return c == Colour::Black ? ";B[]" : ";W[]";
-}
-
 void WeiQiGame::InitWeiQiGame()
 {
     MoveCount = 0;
@@ -125,11 +112,9 @@ void WeiQiGame::DeleteDeadChessFromMemory(Colour colour, std::vector<Pt>& chain)
 {
     std::sort(chain.begin(), chain.end(), [](Pt a, Pt b) { return a.i != b.i ? a.i < b.i : a.j < b.j; });
     std::string& text = CaptureList[static_cast<std::size_t>(MoveCount - 1)];
-    const char letter = colourLetter(colour);
     for (const Pt p : chain) {
         cell(p.i, p.j) = Cell{};
-        const char node[6] = {';', letter, '[', static_cast<char>('a' + p.i - 1), static_cast<char>('a' + p.j - 1), ']'};
-        text.append(node, 6);
+        text += formatMoveNode(colour, p.i, p.j);
     }
 }
 
@@ -166,9 +151,8 @@ bool WeiQiGame::ShiDaJieMa() const
 
 void WeiQiGame::countCaptures(const std::string& captureText)
 {
-    for (std::size_t k = 0; k + 1 < captureText.size(); ++k) {
-        if (captureText[k] != ';') continue;
-        if (captureText[k + 1] == 'B')
+    for (const MoveNode& stone : parseCaptureText(captureText)) {
+        if (stone.colour == Colour::Black)
             ++BlackCaptured;
         else
             ++WhiteCaptured;
@@ -199,7 +183,7 @@ PlayResult WeiQiGame::PlayChess(int i, int j, Colour /*side: the stone's colour 
         here = Cell{chessCode(mover), MoveCount + 1};
         ResumeChuan(mover, m_moverChain);
         ++MoveCount;
-        MoveList.push_back(moveNode(mover, i, j));
+        MoveList.push_back(formatMoveNode(mover, i, j));
         m_view->ShowChessNumberAndFlag(MoveCount - 1);
         m_view->ShowChessNumberAndFlag(MoveCount);
         CaptureList.emplace_back();
@@ -225,13 +209,11 @@ PlayResult WeiQiGame::PlayChess(int i, int j, Colour /*side: the stone's colour 
         }
         here = Cell{chessCode(mover), MoveCount};
         ResumeChuan(mover, m_moverChain);
-        MoveList.push_back(moveNode(mover, i, j));
+        MoveList.push_back(formatMoveNode(mover, i, j));
         if (ShiDaJieMa()) {
             // Put back the one stone just taken, with its own move number.
-            const std::string& previous = MoveList[static_cast<std::size_t>(MoveCount - 2)];
-            const int pi = LetterToNumber(std::string_view(previous).substr(3));
-            const int pj = LetterToNumber(std::string_view(previous).substr(4));
-            cell(pi, pj) = Cell{chessCode(opponent), MoveCount - 1};
+            const std::optional<MoveNode> previous = parseMoveNode(MoveList[static_cast<std::size_t>(MoveCount - 2)]);
+            cell(previous->i, previous->j) = Cell{chessCode(opponent), MoveCount - 1};
             CaptureList.pop_back();
             MoveList.pop_back();
             --MoveCount;
@@ -268,12 +250,10 @@ void WeiQiGame::Local_Undo()
     SideToMove = mover;
     m_view->ShowSideToMove(mover);
 
-    const std::string last = MoveList[static_cast<std::size_t>(n - 1)];
-    const int li = last.size() > 3 ? LetterToNumber(std::string_view(last).substr(3)) : -1;
-    const int lj = last.size() > 4 ? LetterToNumber(std::string_view(last).substr(4)) : -1;
+    const std::optional<MoveNode> last = parseMoveNode(MoveList[static_cast<std::size_t>(n - 1)]);
     // Any node without a point is a pass, whoever the list says made it: a
     // pass by the "wrong" colour must not index the board with -1.
-    if (!inArray(li, lj)) {
+    if (!last || last->pass) {
         MoveList.pop_back();
         CaptureList.pop_back();
         MoveCount = n - 1;
@@ -281,6 +261,8 @@ void WeiQiGame::Local_Undo()
         return;
     }
 
+    const int li = last->i;
+    const int lj = last->j;
     MoveList.pop_back();
     cell(li, lj) = Cell{};
     m_view->ClearChessBoard(li, lj);
@@ -288,16 +270,14 @@ void WeiQiGame::Local_Undo()
 
     // Put the captured stones back, each with the number of the latest
     // earlier move on its point (0 for a handicap stone).
-    const std::string caps = CaptureList[static_cast<std::size_t>(n - 1)];
     int restored[2] = {0, 0};
-    for (std::size_t pos = 0; pos + 6 <= caps.size(); pos += 6) {
-        const std::string node = caps.substr(pos, 6);
-        const int ci = LetterToNumber(std::string_view(node).substr(3));
-        const int cj = LetterToNumber(std::string_view(node).substr(4));
-        if (node[0] != ';' || !inArray(ci, cj)) break;
+    for (const MoveNode& stone : parseCaptureText(CaptureList[static_cast<std::size_t>(n - 1)])) {
+        const int ci = stone.i;
+        const int cj = stone.j;
         // The node's own letter says whose stone it was; in a consistent game
         // that is always the opponent of the side being taken back.
-        const Colour colour = colourFromLetter(node[1]).value_or(opponentOf(mover));
+        const Colour colour = stone.colour;
+        const std::string node = formatMoveNode(stone);
         m_view->DrawChess(ci, cj, colour);
         m_view->SendImageToFront(ci, cj);
         const int number = findMoveNumber(node, n - 2);
@@ -322,7 +302,7 @@ Colour WeiQiGame::PassMove()
     const Colour passer = SideToMove;
     SideToMove = opponentOf(passer);
     m_view->ShowSideToMove(SideToMove);
-    MoveList.push_back(passNode(passer));
+    MoveList.push_back(formatPassNode(passer));
     CaptureList.emplace_back();
     ++MoveCount;
     m_view->ShowChessNumberAndFlag(MoveCount - 1);
@@ -382,13 +362,59 @@ std::string WeiQiGame::checkInvariants() const
             if (c.number < 0 || c.number > MoveCount)
                 return "stone number " + std::to_string(c.number) + " out of range at " + where;
             if (c.number > 0) {
-                const std::string expected = moveNode(*stoneColour(c.code), i, j);
+                const std::string expected = formatMoveNode(*stoneColour(c.code), i, j);
                 if (MoveList[static_cast<std::size_t>(c.number - 1)] != expected)
                     return "stone " + BoardPoints(i, j) + " at " + where + " does not match move " +
                            MoveList[static_cast<std::size_t>(c.number - 1)];
             }
         }
     }
+
+    // Every group at rest has a liberty: derived by a fresh flood fill, not
+    // by the search the placement used.
+    std::array<bool, MaxSize * MaxSize> seen{};
+    std::vector<Pt> stack;
+    for (int i = 1; i <= BoardSize; ++i) {
+        for (int j = 1; j <= BoardSize; ++j) {
+            const PointCode code = cell(i, j).code;
+            if (code == PointCode::Empty || seen[index(i, j)]) continue;
+            bool liberty = false;
+            stack.assign(1, Pt{static_cast<std::int8_t>(i), static_cast<std::int8_t>(j)});
+            seen[index(i, j)] = true;
+            while (!stack.empty()) {
+                const Pt p = stack.back();
+                stack.pop_back();
+                const int ni[4] = {p.i - 1, p.i + 1, p.i, p.i};
+                const int nj[4] = {p.j, p.j, p.j - 1, p.j + 1};
+                for (int d = 0; d < 4; ++d) {
+                    if (!onBoard(ni[d], nj[d])) continue;
+                    const PointCode n = cell(ni[d], nj[d]).code;
+                    if (n == PointCode::Empty) {
+                        liberty = true;
+                    } else if (n == code && !seen[index(ni[d], nj[d])]) {
+                        seen[index(ni[d], nj[d])] = true;
+                        stack.push_back(Pt{static_cast<std::int8_t>(ni[d]), static_cast<std::int8_t>(nj[d])});
+                    }
+                }
+            }
+            if (!liberty)
+                return "group of " + BoardPoints(i, j) + " at (" + std::to_string(i) + ", " + std::to_string(j) +
+                       ") has no liberty";
+        }
+    }
+
+    // The counters are the sums of the capture texts.
+    int black = 0;
+    int white = 0;
+    for (const std::string& text : CaptureList) {
+        const std::vector<MoveNode> stones = parseCaptureText(text);
+        if (stones.size() * 6 != text.size()) return "capture text \"" + text + "\" is not a list of stones";
+        for (const MoveNode& s : stones)
+            ++(s.colour == Colour::Black ? black : white);
+    }
+    if (black != BlackCaptured || white != WhiteCaptured)
+        return "captured counters " + std::to_string(BlackCaptured) + "/" + std::to_string(WhiteCaptured) +
+               " differ from the capture texts' " + std::to_string(black) + "/" + std::to_string(white);
     return {};
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board/GameView.h"
+#include "board/MoveNode.h"
 #include "board/Words.h"
 
 namespace zemra {
@@ -104,8 +105,6 @@ public:
     // otherwise what is wrong.
     std::string checkInvariants() const;
 
-    static std::string moveNode(Colour c, int i, int j);
-    static std::string passNode(Colour c);
     static std::string capturedCaption(int count) { return std::to_string(count) + " 个"; }
 
 private:

@@ -110,6 +110,10 @@ constexpr std::string_view markWord(MarkCode mark)
     return "";
 }
 
+// How stones are labelled when redrawn: 1 a large last-move triangle, 2 every
+// move number, 3 only the last move's number, 4 the marking display.
+enum class StoneLabelMode : std::uint8_t { LastMoveMark = 1, AllNumbers = 2, LastNumber = 3, Marking = 4 };
+
 enum class PlayResult : std::uint8_t { OK, YiYouQiZi, BuRuQi, DaJie };
 
 constexpr std::string_view resultWord(PlayResult r)

@@ -339,12 +339,11 @@ void BoardRenderer::ShowChessNumber(int i, int j, int number)
 void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
 {
     if (moveNumber <= 0 || m_layout.chessSize == 0 || static_cast<std::size_t>(moveNumber) > m_game.MoveList.size()) return;
-    const std::string& node = m_game.MoveList[static_cast<std::size_t>(moveNumber - 1)];
-    if (node.size() <= 4) return; // a pass
-    const std::optional<Colour> colour = colourFromLetter(node[1]);
-    if (!colour) return;
-    const int i = LetterToNumber(std::string_view(node).substr(3));
-    const int j = LetterToNumber(std::string_view(node).substr(4));
+    const std::optional<MoveNode> node = parseMoveNode(m_game.MoveList[static_cast<std::size_t>(moveNumber - 1)]);
+    if (!node || node->pass) return;
+    const std::optional<Colour> colour = node->colour;
+    const int i = node->i;
+    const int j = node->j;
     if (!drawable(i, j)) return;
     // The stone has gone, or a later stone stands there: it is not ours to draw.
     if (m_game.pointCode(i, j) != chessCode(*colour) || m_game.pointNumber(i, j) != moveNumber) return;
@@ -356,23 +355,22 @@ void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
         clearCell(painter, i, j);
         drawStone(painter, i, j, *colour);
         switch (m_stoneLabelMode) {
-        case 1:
+        case zemra::StoneLabelMode::LastMoveMark:
             if (last) drawLargeTriangle(painter, i, j);
             break;
-        case 2:
+        case zemra::StoneLabelMode::AllNumbers:
             if (last) drawSmallTriangle(painter, i, j);
             drawNumber(painter, i, j, moveNumber);
             break;
-        case 3:
+        case zemra::StoneLabelMode::LastNumber:
             if (last) {
                 drawSmallTriangle(painter, i, j);
                 drawNumber(painter, i, j, moveNumber);
             }
             break;
-        case 4:
+        case zemra::StoneLabelMode::Marking:
             if (last) drawSmallTriangle(painter, i, j);
             break;
-        default: break;
         }
     }
     SendImageToFront(i, j);
@@ -434,28 +432,20 @@ void BoardRenderer::DrawLabel(int i, int j, const QString& text)
 
 void BoardRenderer::DeleteDeadChessFromImage(const std::string& captureText)
 {
-    std::vector<std::size_t> starts;
-    for (std::size_t k = 0; k < captureText.size(); ++k)
-        if (captureText[k] == ';') starts.push_back(k);
-    for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
-        const std::string_view node = std::string_view(captureText).substr(*it);
-        if (node.size() < 5) continue;
-        const int i = LetterToNumber(node.substr(3));
-        const int j = LetterToNumber(node.substr(4));
-        ClearChessBoard(i, j);
-        SendImageToFront(i, j);
+    // Last written first, as the stones were taken off.
+    const std::vector<MoveNode> stones = parseCaptureText(captureText);
+    for (auto it = stones.rbegin(); it != stones.rend(); ++it) {
+        ClearChessBoard(it->i, it->j);
+        SendImageToFront(it->i, it->j);
     }
-}
-
-void BoardRenderer::SetStoneLabelMode(int mode)
-{
-    if (mode >= 1 && mode <= 4) m_stoneLabelMode = mode;
 }
 
 void BoardRenderer::BtnNumberClick()
 {
     if (m_game.MarkingDead) return;
-    m_stoneLabelMode = m_stoneLabelMode == 1 ? 2 : m_stoneLabelMode == 2 ? 3 : 1;
+    m_stoneLabelMode = m_stoneLabelMode == zemra::StoneLabelMode::LastMoveMark ? zemra::StoneLabelMode::AllNumbers
+                       : m_stoneLabelMode == zemra::StoneLabelMode::AllNumbers ? zemra::StoneLabelMode::LastNumber
+                                                                        : zemra::StoneLabelMode::LastMoveMark;
     const int n = m_layout.boardSize;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)

@@ -53,7 +53,7 @@ public:
     const QImage& PaintBox1() const { return m_screen; }
     // The ink (grid, frame, star dot) of one kind of empty point, black on white.
     const QImage& boardPiece(PieceKind kind) const { return m_pieces[static_cast<std::size_t>(kind)]; }
-    int StoneLabelMode() const { return m_stoneLabelMode; }
+    zemra::StoneLabelMode StoneLabelMode() const { return m_stoneLabelMode; }
 
     // --- the board ----------------------------------------------------------
     void SetChessSize();
@@ -81,8 +81,7 @@ public:
     // The number button: 1 -> 2 -> 3 -> 1 and relabel every stone; nothing
     // while dead stones are being marked.
     void BtnNumberClick();
-    // 1..4; anything else is ignored.
-    void SetStoneLabelMode(int mode) override;
+    void SetStoneLabelMode(zemra::StoneLabelMode mode) override { m_stoneLabelMode = mode; }
 
     // The player panel is the window's; it overrides these.
     void SetLabelBlackDead(const std::string&) override {}
@@ -124,7 +123,7 @@ private:
     QFont m_labelFont;
     QFontMetrics m_numberMetrics{m_numberFont};
     QFontMetrics m_labelMetrics{m_labelFont};
-    int m_stoneLabelMode = 1;
+    zemra::StoneLabelMode m_stoneLabelMode = zemra::StoneLabelMode::LastMoveMark;
 
     QImage m_board;
     QImage m_screen;

@@ -1,5 +1,5 @@
 // The chat line: its entries, Enter on typed text, choosing from the list,
-// and where the chat goes for each network role.
+// and what leaves the line.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -7,28 +7,18 @@
 #include <QTest>
 
 #include "app/ChatLine.h"
-#include "app/MessageLog.h"
-#include "tests/app/LogTestUtil.h"
 
 namespace zemra {
 namespace {
 
-// A chat line wired to a log and to two recorders in place of the network.
+// A chat line and what it sent.
 struct ChatFixture {
-    MessageLog log;
     ChatLine chat;
-    QStringList toClient;
-    QStringList toServer;
+    QStringList sent;
 
-    ChatFixture(const QString& mode, const QString& role)
+    ChatFixture()
     {
-        log.clearLog();
-        log.setGameMode(mode);
-        log.setLocalIdentity(QStringLiteral("山间的清风"), QStringLiteral("9段"));
-        chat.setMessageLog(&log);
-        chat.setNetworkRole(role);
-        chat.SendMessageToClient = [this](const QString& line) { toClient << line; };
-        chat.SendMessageToServer = [this](const QString& line) { toServer << line; };
+        QObject::connect(&chat, &ChatLine::lineSent, [this](const QString& line) { sent << line; });
     }
 };
 
@@ -48,48 +38,31 @@ TEST(ChatLineTest, HoldsTheTwentyEntriesAndStartsEmpty)
     EXPECT_TRUE(chat.isEditable());
 }
 
-TEST(ChatLineTest, EnterSendsTheTypedLineByRole)
+TEST(ChatLineTest, EnterSendsTheTypedLineAsItIs)
 {
-    struct Row {
-        const char* name;
-        QString mode;
-        QString role;
+    const struct {
         QString typed;
-        QString logText; // empty: nothing logged
-        QStringList toClient;
-        QStringList toServer;
-    };
-    const Row rows[] = {
-        {"hosting", "network", "server", "你好", "山间的清风(9段)> 你好\n", {"CHAT 山间的清风(9段);你好"}, {}},
-        {"challenging", "network", "client", "你好", "山间的清风(9段)> 你好\n", {}, {"CHAT 山间的清风(9段);你好"}},
-        {"network without a role", "network", "", "你好", "山间的清风(9段)> 你好\n", {}, {}},
-        {"local mode", "local", "", "你好", "信息> 你好\n", {}, {}},
-        {"role is case-sensitive", "network", "Server", "hi", "山间的清风(9段)> hi\n", {}, {}},
-        {"typed text kept exactly", "local", "server", "  a b  ", "信息>   a b  \n", {"CHAT 山间的清风(9段);  a b  "}, {}},
-        {"empty line sends nothing", "network", "server", "", "", {}, {}},
-    };
-    for (const Row& row : rows) {
-        ChatFixture f(row.mode, row.role);
+        QStringList sent;
+    } rows[] = {{"你好", {"你好"}}, {"  a b  ", {"  a b  "}}, {"", {}}};
+    for (const auto& row : rows) {
+        ChatFixture f;
         f.chat.setEditText(row.typed);
         QTest::keyClick(&f.chat, Qt::Key_Return);
-        EXPECT_EQ(f.log.toPlainText(), row.logText) << row.name;
-        EXPECT_EQ(f.toClient, row.toClient) << row.name;
-        EXPECT_EQ(f.toServer, row.toServer) << row.name;
-        EXPECT_TRUE(f.chat.currentText().isEmpty()) << row.name;
-        EXPECT_EQ(f.chat.count(), 20) << row.name; // Enter adds nothing to the list
+        EXPECT_EQ(f.sent, row.sent) << row.typed.toStdString();
+        EXPECT_TRUE(f.chat.currentText().isEmpty());
+        EXPECT_EQ(f.chat.count(), 20); // Enter adds nothing to the list
     }
 }
 
 TEST(ChatLineTest, EnterActsOnceWhereverTheKeyArrives)
 {
     for (const bool atLineEdit : {false, true}) {
-        ChatFixture f("network", "client");
+        ChatFixture f;
         QWidget* target = atLineEdit ? static_cast<QWidget*>(f.chat.lineEdit()) : &f.chat;
         QTest::keyClicks(target, "ab");
         EXPECT_EQ(f.chat.currentText(), "ab");
         QTest::keyClick(target, Qt::Key_Enter); // the keypad's Enter too
-        EXPECT_EQ(f.toServer, QStringList{"CHAT 山间的清风(9段);ab"}) << atLineEdit;
-        EXPECT_EQ(f.log.toPlainText(), "山间的清风(9段)> ab\n") << atLineEdit;
+        EXPECT_EQ(f.sent, QStringList{"ab"}) << atLineEdit;
         EXPECT_TRUE(f.chat.currentText().isEmpty());
     }
 }
@@ -98,17 +71,11 @@ TEST(ChatLineTest, ChoosingAnEntrySendsItWithoutItsLeadingSpace)
 {
     struct Row {
         int index;
-        QString logText;
-        QStringList toClient;
+        QStringList sent;
     };
-    const Row rows[] = {
-        {1, "山间的清风(9段)> 您好！\n", {"CHAT 山间的清风(9段);您好！"}},
-        {15, "山间的清风(9段)> 我下完，该您下了。\n", {"CHAT 山间的清风(9段);我下完，该您下了。"}},
-        {0, "", {}},
-        {19, "", {}},
-    };
+    const Row rows[] = {{1, {"您好！"}}, {15, {"我下完，该您下了。"}}, {0, {}}, {19, {}}};
     for (const Row& row : rows) {
-        ChatFixture f("network", "server");
+        ChatFixture f;
         f.chat.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.chat));
         // Chosen as a user does: open the list and click the entry.
@@ -118,33 +85,20 @@ TEST(ChatLineTest, ChoosingAnEntrySendsItWithoutItsLeadingSpace)
         const QModelIndex index = f.chat.model()->index(row.index, 0);
         view->scrollTo(index);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        EXPECT_EQ(f.log.toPlainText(), row.logText) << row.index;
-        EXPECT_EQ(f.toClient, row.toClient) << row.index;
+        EXPECT_EQ(f.sent, row.sent) << row.index;
         EXPECT_TRUE(f.chat.currentText().isEmpty()) << row.index;
         EXPECT_EQ(f.chat.currentIndex(), -1) << row.index;
     }
 }
 
-TEST(ChatLineTest, WithoutNetworkHooksChatOnlyReachesTheLog)
-{
-    MessageLog log;
-    log.clearLog();
-    ChatLine chat;
-    chat.setMessageLog(&log);
-    chat.setNetworkRole("server");
-    chat.setEditText("x");
-    QTest::keyClick(&chat, Qt::Key_Return);
-    EXPECT_EQ(log.toPlainText(), "信息> x\n");
-}
-
 TEST(ChatLineTest, OtherKeysBelongToTheEdit)
 {
-    ChatFixture f("local", "");
+    ChatFixture f;
     QTest::keyClicks(&f.chat, "abc");
     QTest::keyClick(&f.chat, Qt::Key_Backspace);
     EXPECT_FALSE(f.chat.ChatTextKeyPress(Qt::Key_A));
     EXPECT_EQ(f.chat.currentText(), "ab");
-    EXPECT_TRUE(f.log.toPlainText().isEmpty());
+    EXPECT_TRUE(f.sent.isEmpty());
 }
 
 } // namespace

@@ -21,7 +21,7 @@ const QString UndoHint = QStringLiteral("您也可以在棋盘的任意位置单
 class PanelView : public NullGameView {
 public:
     explicit PanelView(InfoPanel& panel) : m_panel(panel) {}
-    void SetStoneLabelMode(int mode) override { labelMode = mode; }
+    void SetStoneLabelMode(StoneLabelMode mode) override { labelMode = static_cast<int>(mode); }
     void SetLabelBlackDead(const std::string& c) override { m_panel.SetLabelBlackDead(QString::fromStdString(c)); }
     void SetLabelWhiteDead(const std::string& c) override { m_panel.SetLabelWhiteDead(QString::fromStdString(c)); }
     void ShowSideToMove(Colour side) override { m_panel.ShowSideToMove(side); }

@@ -58,7 +58,7 @@ TEST(MessageLogTest, EachSenderKindWritesItsRuns)
     for (const Row& row : rows) {
         MessageLog log;
         log.clearLog();
-        log.setGameMode(row.mode);
+        log.setIdentityHeader(QString(row.mode) == QLatin1String("network"));
         log.setLocalIdentity(nick, rank);
         log.SendOutMessage(row.kind, row.text);
         EXPECT_EQ(describe(log.runs()), describe(row.runs)) << row.name;
@@ -88,7 +88,7 @@ TEST(MessageLogTest, SavedFileReadsBackWithColours)
 {
     ASSERT_TRUE(testing::unrtfInstalled()) << "unrtf (Debian package unrtf) is needed to check RTF files";
     MessageLog log;
-    log.setGameMode("network");
+    log.setIdentityHeader(true);
     log.setLocalIdentity("山间的清风", "9段");
     log.SendOutMessage("System", "您已经切换到了“网络对局”模式！");
     log.SendOutMessage("Local", "你好 {ok}");

@@ -119,7 +119,7 @@ public:
     void DrawSmallTriangle(int i, int j) override { calls.push_back("Tri" + at(i, j)); }
     void DrawBlock(int i, int j, Colour c) override { calls.push_back("Block" + std::string(colourWord(c)) + at(i, j)); }
     void InitChessBoard() override { calls.push_back("Init"); }
-    void SetStoneLabelMode(int m) override { calls.push_back("Mode" + std::to_string(m)); }
+    void SetStoneLabelMode(StoneLabelMode m) override { calls.push_back("Mode" + std::to_string(static_cast<int>(m))); }
     void SetLabelBlackDead(const std::string& s) override { calls.push_back("BlackDead=" + s); }
     void SetLabelWhiteDead(const std::string& s) override { calls.push_back("WhiteDead=" + s); }
     void ShowSideToMove(Colour c) override { calls.push_back("Turn" + std::string(colourWord(c))); }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <random>
 
-#include "board/Coordinates.h"
+#include "board/MoveNode.h"
 #include "board/WeiQiGame.h"
 
 namespace zemra::test {
@@ -30,8 +30,8 @@ public:
         std::uniform_int_distribution<int> percent(0, 99);
         if (percent(m_rng) < m_passPercent) return {true, 0, 0};
         if (game.MoveCount > 0 && percent(m_rng) < m_retakePercent) {
-            const std::string& caps = game.CaptureList.back();
-            if (caps.size() >= 6) return {false, LetterToNumber(caps.substr(3)), LetterToNumber(caps.substr(4))};
+            const std::vector<MoveNode> caps = parseCaptureText(game.CaptureList.back());
+            if (!caps.empty()) return {false, caps.front().i, caps.front().j};
         }
         std::uniform_int_distribution<int> coord(1, game.BoardSize);
         for (int tries = 0; tries < 40; ++tries) {

@@ -52,3 +52,36 @@ TEST(Stress, RandomGamesKeepInvariantsAndUndoToTheStart)
     EXPECT_GT(kos, 5);
     EXPECT_GT(suicides, 5);
 }
+
+// The checks themselves must see what a corrupt record or peer could leave.
+TEST(Stress, InvariantCheckFindsBrokenPositions)
+{
+    const struct {
+        const char* what;
+        void (*spoil)(WeiQiGame&);
+        const char* says;
+    } rows[] = {
+        {"a surrounded stone at rest",
+         [](WeiQiGame& g) {
+             g.setPoint(1, 1, PointCode::BlackChess, 0);
+             g.setPoint(2, 1, PointCode::WhiteChess, 0);
+             g.setPoint(1, 2, PointCode::WhiteChess, 0);
+         },
+         "has no liberty"},
+        {"a counter without its capture text", [](WeiQiGame& g) { g.BlackCaptured = 1; }, "captured counters"},
+        {"a search code left behind", [](WeiQiGame& g) { g.setPoint(3, 3, PointCode::WhiteChuan, 0); }, "group-search"},
+        {"a capture text that is not stones",
+         [](WeiQiGame& g) {
+             g.MoveList.push_back(";B[]");
+             g.CaptureList.push_back(";B[pd");
+             g.MoveCount = 1;
+         },
+         "not a list of stones"},
+    };
+    for (const auto& r : rows) {
+        WeiQiGame game;
+        game.InitWeiQiGame();
+        r.spoil(game);
+        EXPECT_NE(game.checkInvariants().find(r.says), std::string::npos) << r.what << ": " << game.checkInvariants();
+    }
+}

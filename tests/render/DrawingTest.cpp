@@ -102,9 +102,9 @@ TEST(ShowChessNumberTest, NumbersAreCentredByTheirWidth)
         };
         const Row rows[] = {
             {7, 3, 3, Colour::Black}, {37, 5, 5, Colour::White}, {123, 7, 7, Colour::Black}, {99, 9, 9, Colour::White}};
-        g.renderer.SetStoneLabelMode(2);
+        g.renderer.SetStoneLabelMode(StoneLabelMode::AllNumbers);
         for (const Row& row : rows) {
-            game.MoveList[static_cast<std::size_t>(row.number - 1)] = WeiQiGame::moveNode(row.colour, row.i, row.j);
+            game.MoveList[static_cast<std::size_t>(row.number - 1)] = formatMoveNode(row.colour, row.i, row.j);
             game.setPoint(row.i, row.j, chessCode(row.colour), row.number);
             g.renderer.DrawChess(row.i, row.j, row.colour);
             const QImage plain = g.renderer.BoardImage();
@@ -136,7 +136,7 @@ TEST(ShowChessNumberAndFlagTest, DrawsNothingWhenThereIsNoStoneOfThatMove)
 {
     RenderedGame g(9, 37);
     WeiQiGame& game = g.game;
-    g.renderer.SetStoneLabelMode(2);
+    g.renderer.SetStoneLabelMode(StoneLabelMode::AllNumbers);
     // Black 1 at cc is captured by white 8; black passes (9); white 10 fills cc.
     ASSERT_EQ(test::play(game, "cc bc aa dc ab cb ac cd pass cc"), "OK OK OK OK OK OK OK OK pass OK");
     ASSERT_EQ(game.pointCode(3, 3), PointCode::WhiteChess);
@@ -192,9 +192,6 @@ TEST(BadInputTest, NothingCrashesAndNothingIsDrawnOffTheBoard)
     }
     for (const char* text : {"", "abc", ";", ";;;", ";B[", ";B[zz]", ";B[a", ";W[jj]", "B[aa]"})
         g.renderer.DeleteDeadChessFromImage(text);
-    for (const int mode : {0, 5, -1})
-        g.renderer.SetStoneLabelMode(mode);
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 1);
     EXPECT_EQ(g.renderer.BoardImage(), before);
 }
 
@@ -208,7 +205,7 @@ TEST(DeleteDeadChessFromImageTest, ErasesEveryNamedStoneToTheEmptyPoint)
         g.renderer.DrawChess(p.x(), p.y(), Colour::White);
         g.renderer.ShowChessNumber(p.x(), p.y(), 88);
         g.renderer.DrawBlock(p.x(), p.y(), Colour::Black);
-        text += WeiQiGame::moveNode(Colour::White, p.x(), p.y());
+        text += formatMoveNode(Colour::White, p.x(), p.y());
     }
     g.renderer.DeleteDeadChessFromImage(text);
     EXPECT_EQ(g.renderer.BoardImage(), empty);

@@ -57,15 +57,15 @@ TEST(RedrawTest, MovesCapturesAndUndosMatchAFreshDrawing)
         // Edge captures, a two-stone capture, undo through them.
         "aa ba ab bb pass ac pd qd pe qe pass qc pass od pass oe pf",
     };
-    for (const int mode : {1, 2, 3}) {
+    for (const StoneLabelMode mode : {StoneLabelMode::LastMoveMark, StoneLabelMode::AllNumbers, StoneLabelMode::LastNumber}) {
         for (const char* moves : games) {
             RenderedGame g(19, 37);
             g.renderer.SetStoneLabelMode(mode);
             test::play(g.game, moves);
-            expectSameAsFresh(g, std::string(moves) + " mode " + std::to_string(mode));
+            expectSameAsFresh(g, std::string(moves) + " mode " + std::to_string(static_cast<int>(mode)));
             for (int k = 0; k < 5; ++k)
                 g.game.Local_Undo();
-            expectSameAsFresh(g, std::string(moves) + " undone, mode " + std::to_string(mode));
+            expectSameAsFresh(g, std::string(moves) + " undone, mode " + std::to_string(static_cast<int>(mode)));
         }
     }
 }
@@ -73,12 +73,17 @@ TEST(RedrawTest, MovesCapturesAndUndosMatchAFreshDrawing)
 TEST(RedrawTest, SeededRandomGamesWithUndosMatchAFreshDrawing)
 {
     struct Row {
-        int boardSize, chessSize, mode;
+        int boardSize, chessSize;
+        StoneLabelMode mode;
         bool coordinates;
         std::uint32_t seed;
     };
     const Row rows[] = {
-        {9, 23, 2, false, 1u}, {9, 10, 1, true, 2u}, {13, 37, 3, false, 3u}, {19, 23, 2, true, 4u}, {7, 59, 1, false, 5u}};
+        {9, 23, StoneLabelMode::AllNumbers, false, 1u},
+        {9, 10, StoneLabelMode::LastMoveMark, true, 2u},
+        {13, 37, StoneLabelMode::LastNumber, false, 3u},
+        {19, 23, StoneLabelMode::AllNumbers, true, 4u},
+        {7, 59, StoneLabelMode::LastMoveMark, false, 5u}};
     for (const Row& row : rows) {
         RenderedGame g(row.boardSize, row.chessSize, row.coordinates);
         g.renderer.SetStoneLabelMode(row.mode);
@@ -116,20 +121,20 @@ TEST(LabelModeTest, NumberButtonCyclesOneTwoThreeOne)
     auto smallMark = [&] { return g.pixel(corner.x(), corner.y()) == test::RedMark; };
     auto numbered = [&](QPoint p, const QImage& plain) { return g.cellImage(p.x(), p.y()) != plain; };
 
-    ASSERT_EQ(g.renderer.StoneLabelMode(), 1);
+    ASSERT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::LastMoveMark);
     const QImage modeOne = g.renderer.BoardImage();
     EXPECT_TRUE(largeMark());
     EXPECT_FALSE(smallMark());
     EXPECT_FALSE(numbered(first, plainFirst));
 
     g.renderer.BtnNumberClick();
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 2);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::AllNumbers);
     EXPECT_TRUE(smallMark());
     EXPECT_FALSE(largeMark());
     EXPECT_TRUE(numbered(first, plainFirst));
 
     g.renderer.BtnNumberClick();
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 3);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::LastNumber);
     EXPECT_TRUE(smallMark());
     EXPECT_FALSE(numbered(first, plainFirst));
     {
@@ -141,7 +146,7 @@ TEST(LabelModeTest, NumberButtonCyclesOneTwoThreeOne)
     }
 
     g.renderer.BtnNumberClick();
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 1);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::LastMoveMark);
     EXPECT_EQ(g.renderer.BoardImage(), modeOne);
     EXPECT_EQ(g.renderer.PaintBox1(), modeOne);
     EXPECT_EQ(g.cellImage(last.x(), last.y()) == plainLast, false);
@@ -151,10 +156,10 @@ TEST(LabelModeTest, MarkingUsesModeFourAndTheButtonWaits)
 {
     RenderedGame g(9, 37);
     test::play(g.game, "cc gg cg gc ee");
-    g.renderer.SetStoneLabelMode(2);
+    g.renderer.SetStoneLabelMode(StoneLabelMode::AllNumbers);
     g.renderer.FormResize();
     g.game.SetMarkingDead(true);
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 4);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::Marking);
     const QPoint corner = g.cell(5, 5).topLeft();
     EXPECT_EQ(g.pixel(corner.x(), corner.y()), test::RedMark);
     EXPECT_EQ(g.cellImage(3, 3), plainStone(g, 3, 3, Colour::Black)) << "no numbers while marking";
@@ -171,11 +176,11 @@ TEST(LabelModeTest, MarkingUsesModeFourAndTheButtonWaits)
 
     const QImage marked = g.renderer.BoardImage();
     g.renderer.BtnNumberClick();
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 4);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::Marking);
     EXPECT_EQ(g.renderer.BoardImage(), marked);
 
     g.game.SetMarkingDead(false);
-    EXPECT_EQ(g.renderer.StoneLabelMode(), 1);
+    EXPECT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::LastMoveMark);
     expectSameAsFresh(g, "after marking");
 }
 
@@ -187,7 +192,7 @@ TEST(LabelModeTest, HandicapStonesKeepNoNumber)
     const QImage plain = plainStone(g, 4, 4, Colour::Black);
     EXPECT_EQ(g.cellImage(4, 4), plain);
     g.renderer.BtnNumberClick();
-    ASSERT_EQ(g.renderer.StoneLabelMode(), 2);
+    ASSERT_EQ(g.renderer.StoneLabelMode(), StoneLabelMode::AllNumbers);
     EXPECT_EQ(g.cellImage(4, 4), plain);
     EXPECT_EQ(g.cellImage(16, 16), plainStone(g, 16, 16, Colour::Black));
     expectSameAsFresh(g, "handicap, mode 2");

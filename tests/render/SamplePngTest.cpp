@@ -28,7 +28,7 @@ TEST(SamplePngTest, NineteenWithNumbers)
     for (const int s : {10, 37, 59}) {
         for (const bool coordinates : {false, true}) {
             RenderedGame g(19, s, coordinates);
-            g.renderer.SetStoneLabelMode(2);
+            g.renderer.SetStoneLabelMode(StoneLabelMode::AllNumbers);
             test::play(g.game, Opening19);
             save(g.renderer, QStringLiteral("board19_numbers_%1%2.png").arg(s).arg(coordinates ? "_coords" : ""));
         }
