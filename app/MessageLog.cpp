@@ -1,6 +1,5 @@
 #include "app/MessageLog.h"
 
-#include <QFileDialog>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -142,19 +141,6 @@ void MessageLog::saveToFile(const QString& path) const
 QString MessageLog::proposedFileName(const QDate& today)
 {
     return QStringLiteral("Game ") + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".rtf");
-}
-
-bool MessageLog::saveChat(QWidget* dialogParent)
-{
-    QFileDialog dialog(dialogParent, QStringLiteral("保存聊天信息为 . . ."), QString(), QStringLiteral("RTF文件格式(*.rtf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    dialog.selectFile(proposedFileName(QDate::currentDate()));
-    dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    saveToFile(dialog.selectedFiles().constFirst());
-    return true;
 }
 
 } // namespace zemra

@@ -21,7 +21,7 @@ QStringList startupReport(const std::function<QString(const QString& name)>& dat
     };
     for (const QString& name : {QStringLiteral("ImageBlack.jpg"), QStringLiteral("ImageWhite.jpg")}) {
         const QString path = dataFile(name);
-        add(!decodeJpegFile(path).isNull(), name, path);
+        add(!decodeJpegFile(QFile::encodeName(path)).isNull(), name, path);
     }
     for (const QString& name : {QStringLiteral("SGF.ico"), QStringLiteral("GIB.ico")}) {
         const QString path = dataFile(name);

@@ -335,14 +335,19 @@ TEST(MimeappsTextTest, DefaultsAreSetAndTakenBackWithoutTouchingTheRest)
          "[Added Associations]\nx/y=a.desktop;\n"},
     };
     for (const auto& row : rows) {
-        const QString with = FileAssociations::withDefault(QString::fromUtf8(row.before), sgf, id);
-        EXPECT_EQ(with, QString::fromUtf8(row.withOurs)) << row.before;
-        EXPECT_EQ(FileAssociations::withoutDefault(with, sgf, id), QString::fromUtf8(row.afterRemoval)) << row.before;
+        const QByteArray with = FileAssociations::withDefault(row.before, sgf, id);
+        EXPECT_EQ(with, QByteArray(row.withOurs)) << row.before;
+        EXPECT_EQ(FileAssociations::withoutDefault(with, sgf, id), QByteArray(row.afterRemoval)) << row.before;
     }
     // Only our id leaves a list of several handlers.
-    EXPECT_EQ(FileAssociations::withoutDefault(
-                  QStringLiteral("[Default Applications]\napplication/x-go-sgf=a.desktop;zemra.sgf.desktop;\n"), sgf, id),
-              QStringLiteral("[Default Applications]\napplication/x-go-sgf=a.desktop;\n"));
+    EXPECT_EQ(FileAssociations::withoutDefault("[Default Applications]\napplication/x-go-sgf=a.desktop;zemra.sgf.desktop;\n", sgf,
+                                               id),
+              QByteArray("[Default Applications]\napplication/x-go-sgf=a.desktop;\n"));
+    // Lines that are not ours keep their bytes, UTF-8 or not.
+    const QByteArray foreign = "[Default Applications]\n# \xc6\xe5\xc6\xd7\ntext/x-\xff=\xfe.desktop;\n";
+    const QByteArray added = FileAssociations::withDefault(foreign, sgf, id);
+    EXPECT_TRUE(added.startsWith(foreign));
+    EXPECT_EQ(FileAssociations::withoutDefault(added, sgf, id), foreign);
 }
 
 TEST_F(AssociationsTest, UnwritableLocationGivesTheWriteErrorAndNoDefault)
