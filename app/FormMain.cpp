@@ -180,7 +180,7 @@ void TFormMain::FormCreate(const QStringList& args)
     // An installed copy can be asked which of its files it finds.
     if (startupReportRequested()) {
         QTimer::singleShot(0, this, [this] {
-            printStartupReport(startupReport([this](const QString& name) { return dataFile(name); }));
+            printStartupReport(startupReport(locateProgramFile));
             QCoreApplication::exit(0);
         });
     }

@@ -243,11 +243,21 @@ TEST_F(FormMainTest, MenuStatesAtStart)
 
 TEST_F(FormMainTest, SplitterRuleAndWheelInTheLocalMode)
 {
-    const auto l = TFormMain::splitLowerArea(300);
-    EXPECT_EQ(l.splitterTop, 154);
-    EXPECT_EQ(l.gridHeight, 146);
-    EXPECT_EQ(l.logHeight, 135);
-    EXPECT_EQ(TFormMain::splitLowerArea(8).splitterTop, 0);
+    // The window as laid out: grid above, the 11-pixel bar, the log to the
+    // bottom of the lower area, the bar in the middle of it.
+    for (const QSize size : {QSize(1000, 760), QSize(900, 601)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        auto* splitter = form->findChild<QWidget*>(QStringLiteral("ImageResize1"));
+        ASSERT_NE(splitter, nullptr);
+        QWidget* grid = form->infoPanel().StringGrid1();
+        QWidget* log = form->messageLog();
+        const int h = log->y() + log->height(); // the lower area's height
+        EXPECT_EQ(splitter->y(), (h - 8) / 2 + 8);
+        EXPECT_EQ(grid->y(), 8);
+        EXPECT_EQ(grid->height(), splitter->y() - 8);
+        EXPECT_EQ(log->y(), splitter->y() + 11);
+    }
     form->PaintBox1MouseEnter();
     EXPECT_FALSE(form->FormMouseWheel(120)) << "the wheel steps only through records";
 }
