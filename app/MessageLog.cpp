@@ -33,8 +33,7 @@ MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QTextEdit::WidgetWidth);
 
-    QFont font(SongTi);
-    font.setPixelSize(12);
+    const QFont font = textFont(12);
     setFont(font);
     document()->setDefaultFont(font);
 
