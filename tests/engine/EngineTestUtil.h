@@ -1,5 +1,5 @@
-// Shared pieces of the engine tests: a temporary folder, the helper
-// program, a stopwatch and the CI rule for GNU Go.
+// Shared pieces of the engine tests: a temporary folder, the two helper
+// programs, a stopwatch and the CI rule for GNU Go.
 #pragma once
 
 #include <chrono>
@@ -51,6 +51,20 @@ inline std::vector<std::string> childHelper(std::vector<std::string> args)
     args.insert(args.begin(), ZEMRA_CHILD_HELPER);
     return args;
 }
+
+// The fake engine with this script, recording its commands in a file of dir.
+struct FakeEngine {
+    explicit FakeEngine(const std::string& script)
+    {
+        writeFile(dir.file("script"), script);
+        argv = {ZEMRA_FAKE_GTP_ENGINE, dir.file("script"), dir.file("commands")};
+    }
+    // The commands received so far, one per line.
+    std::string commands() const { return readFile(dir.file("commands")); }
+
+    TempDir dir;
+    std::vector<std::string> argv;
+};
 
 class Stopwatch {
 public:
