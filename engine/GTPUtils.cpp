@@ -245,17 +245,20 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
             for (int poll = 0; poll < 10; ++poll) {
                 waiting = bytesWaiting();
                 if (waiting > 0) break;
-                // Everything the child wrote before it exited is in the pipe by
-                // now, so this second look is the last word.
-                if (childExited()) {
-                    waiting = bytesWaiting();
-                    if (waiting > 0) break;
+                // The sleep wakes early when output arrives or the pipe is hung up.
+                pollfd p{FChildStdoutRd, POLLIN, 0};
+                const int ready = ::poll(&p, 1, sleepMs);
+                if (ready > 0 && (p.revents & (POLLHUP | POLLERR)) != 0 && bytesWaiting() == 0) {
                     m_outputEnded = true;
                     return;
                 }
-                // The sleep wakes early when output arrives or the pipe is hung up.
-                pollfd p{FChildStdoutRd, POLLIN, 0};
-                if (::poll(&p, 1, sleepMs) > 0 && (p.revents & (POLLHUP | POLLERR)) != 0 && bytesWaiting() == 0) {
+                // After a quiet sleep, look for an exit that left the pipe open
+                // (a grandchild holding it). Not on every poll: waitpid is dear.
+                // Whatever the child wrote before it exited is in the pipe by
+                // now, so this second look at it is the last word.
+                if (ready == 0 && childExited()) {
+                    waiting = bytesWaiting();
+                    if (waiting > 0) break;
                     m_outputEnded = true;
                     return;
                 }
