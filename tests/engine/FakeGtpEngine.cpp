@@ -8,6 +8,7 @@
 //   @sleep MS ACTION  wait MS ms, then do ACTION (a text or another @action)
 //   @crash            exit at once (status 3) without answering
 //   @partial TEXT     write TEXT, then exit (status 3)
+//   @each ACTION      do ACTION for every matching command (the line is kept)
 // A command no line matches is answered "= " + LF + LF, and "quit" then exits.
 #include <chrono>
 #include <cstdlib>
@@ -54,6 +55,10 @@ void answer(const std::string& command, std::vector<Rule>& rules)
 {
     for (Rule& rule : rules) {
         if (rule.used || command.compare(0, rule.prefix.size(), rule.prefix) != 0) continue;
+        if (rule.action.rfind("@each ", 0) == 0) {
+            act(rule.action.substr(6));
+            return;
+        }
         rule.used = true;
         act(rule.action);
         return;
