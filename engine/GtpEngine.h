@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ class TChildProc;
 enum class ReplyStatus : std::uint8_t {
     Answered,   // a reply came that is not an error reply (its shape is the caller's to read)
     Refused,    // the engine answered with an error reply ("? ...")
-    Exited,     // the engine's output ended or it exited before a whole reply came; it is gone
+    Exited,     // the engine exited, its output ended before a whole reply, or it takes no input; it is gone
     Silent,     // no reply within the silence limit and waiting was given up; the engine was stopped
     Busy,       // another reply is being awaited; nothing was sent
     NotRunning, // no engine runs (never started, quit, or lost before); nothing was sent

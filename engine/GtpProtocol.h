@@ -2,6 +2,7 @@
 // Pure text functions: no process, no window.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
