@@ -61,7 +61,7 @@ public:
     bool start(const std::vector<std::string>& argv, std::string& error);
 
     // Sends command and waits for its reply, reading with quiet periods of
-    // timeoutMs (the Part's per-command time-outs: gtp::replyTimeoutMs).
+    // timeoutMs (each command's own: gtp::replyTimeoutMs).
     GtpReply request(std::string_view command, int timeoutMs);
 
     // Sends "quit" and lets the engine go: pipes closed, process reaped. Inside
