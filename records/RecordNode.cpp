@@ -47,6 +47,7 @@ RecordNodeContent readRecordNode(std::string_view node)
 std::vector<BoardPoint> sgfPointList(const std::vector<std::string_view>& values, int boardSize)
 {
     std::vector<BoardPoint> points;
+    bool taken[19][19] = {};
     auto onBoard = [boardSize](int v) { return v >= 1 && v <= boardSize; };
     for (std::string_view v : values) {
         if (v.size() != 2 && !(v.size() == 5 && v[2] == ':')) continue;
@@ -56,7 +57,10 @@ std::vector<BoardPoint> sgfPointList(const std::vector<std::string_view>& values
         if (!onBoard(i1) || !onBoard(j1) || !onBoard(i2) || !onBoard(j2)) continue;
         for (int i = std::min(i1, i2); i <= std::max(i1, i2); ++i)
             for (int j = std::min(j1, j2); j <= std::max(j1, j2); ++j)
-                if (std::find(points.begin(), points.end(), BoardPoint{i, j}) == points.end()) points.push_back({i, j});
+                if (!taken[i - 1][j - 1]) {
+                    taken[i - 1][j - 1] = true;
+                    points.push_back({i, j});
+                }
     }
     return points;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "records/RecordNode.h"
 
 namespace zemra {
 
@@ -29,6 +28,10 @@ QStringList RecordStepper::load(GameRecord record)
 
     m_nodes = std::move(record.recordNodes);
     m_states.assign(m_nodes.size(), NodeState{});
+    m_content.clear();
+    m_content.reserve(m_nodes.size());
+    for (const std::string& node : m_nodes)
+        m_content.push_back(readRecordNode(node));
     m_rootComment = record.rootComment;
     m_pos = 0;
     m_refused.clear();
@@ -104,20 +107,20 @@ void RecordStepper::showRootComment()
 
 bool RecordStepper::hasComment(int pos) const
 {
-    return pos >= 1 && readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).hasComment;
+    return pos >= 1 && m_content[static_cast<std::size_t>(pos - 1)].hasComment;
 }
 
 void RecordStepper::eraseLabels(int pos)
 {
     if (pos < 1) return;
-    for (const NodeLabel& l : readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).labels)
+    for (const NodeLabel& l : m_content[static_cast<std::size_t>(pos - 1)].labels)
         m_view.eraseLabel(l.i, l.j);
 }
 
 void RecordStepper::drawLabels(int pos)
 {
     if (pos < 1) return;
-    for (const NodeLabel& l : readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).labels)
+    for (const NodeLabel& l : m_content[static_cast<std::size_t>(pos - 1)].labels)
         m_view.DrawLabel(l.i, l.j, qs(l.text));
 }
 
@@ -142,7 +145,7 @@ bool RecordStepper::stepForward(StepSender sender)
     const bool leftHadComment = m_pos == 0 || hasComment(m_pos);
     const int left = m_pos;
     ++m_pos;
-    const RecordNodeContent node = readRecordNode(m_nodes[static_cast<std::size_t>(m_pos - 1)]);
+    const RecordNodeContent& node = m_content[static_cast<std::size_t>(m_pos - 1)];
     if (node.hasComment)
         showComment(qs(node.comment));
     else if (leftHadComment)
@@ -163,13 +166,14 @@ bool RecordStepper::stepForward(StepSender sender)
                                                                       : QStringLiteral("白棋弃权一手！"));
         } else {
             state.placed = m.i != 0 && m_game.onBoard(m.i, m.j) && m_game.PlayChess(m.i, m.j, m.colour) == PlayResult::OK;
-            if (!state.placed && std::find(m_refused.begin(), m_refused.end(), m_pos) == m_refused.end())
+            if (!state.placed && !state.refused) {
+                state.refused = true;
                 m_refused.push_back(m_pos);
+            }
         }
         setSide(opponentOf(m.colour));
     }
-    for (const NodeLabel& l : node.labels)
-        m_view.DrawLabel(l.i, l.j, qs(l.text));
+    drawLabels(m_pos);
     return true;
 }
 
@@ -194,7 +198,7 @@ bool RecordStepper::stepBack(StepSender sender)
     const bool leftHadComment = hasComment(m_pos);
     --m_pos;
     if (hasComment(m_pos))
-        showComment(qs(readRecordNode(m_nodes[static_cast<std::size_t>(m_pos - 1)]).comment));
+        showComment(qs(m_content[static_cast<std::size_t>(m_pos - 1)].comment));
     else if (leftHadComment)
         showComment(QString());
     drawLabels(m_pos);

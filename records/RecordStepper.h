@@ -15,6 +15,7 @@
 #include "board/GameView.h"
 #include "board/WeiQiGame.h"
 #include "records/GameRecord.h"
+#include "records/RecordNode.h"
 
 namespace zemra {
 
@@ -88,7 +89,8 @@ public:
 
 private:
     struct NodeState {
-        bool placed = false; // the node put a stone or a pass into MoveList
+        bool placed = false;  // the node put a stone or a pass into MoveList
+        bool refused = false; // its move was refused at least once
         Colour sideBefore = Colour::Black;
     };
 
@@ -109,6 +111,7 @@ private:
     GameView& m_board;
     RecordView& m_view;
     std::vector<std::string> m_nodes;
+    std::vector<RecordNodeContent> m_content; // each node read once, at load
     std::vector<NodeState> m_states;
     int m_pos = 0;
     QString m_rootComment;

@@ -37,8 +37,14 @@ int boardSizeValue(std::string_view value)
 
 void addPoints(std::vector<BoardPoint>& to, const std::vector<BoardPoint>& points)
 {
-    for (const BoardPoint& p : points)
-        if (std::find(to.begin(), to.end(), p) == to.end()) to.push_back(p);
+    bool taken[19][19] = {};
+    for (const BoardPoint& p : to)
+        taken[p.i - 1][p.j - 1] = true;
+    for (const BoardPoint& p : points) {
+        if (taken[p.i - 1][p.j - 1]) continue;
+        taken[p.i - 1][p.j - 1] = true;
+        to.push_back(p);
+    }
 }
 
 // Takes the AB and AW stones of one node; false when the node also holds a
