@@ -76,6 +76,8 @@ QStringList sgfRecordLines(const WeiQiGame& game, const GameInfo& info)
     };
     for (const auto& [id, value] : fields)
         root += QLatin1String(id) + u'[' + escaped(*value) + u']';
+    // Short GBK texts are often valid UTF-8 too ("未知" is): say what the bytes are.
+    root += QStringLiteral("CA[GBK]");
     QStringList lines{root};
     const QString setup = setupLine(game);
     if (!setup.isEmpty()) lines << setup;

@@ -13,8 +13,8 @@
 
 namespace zemra {
 
-// The SGF lines without line ends: the root, the set-up line when there is
-// one, one line per MoveList entry, ")". Values are escaped.
+// The SGF lines without line ends: the root (ending in CA[GBK]), the set-up
+// line when there is one, one line per MoveList entry, ")". Values are escaped.
 QStringList sgfRecordLines(const WeiQiGame& game, const GameInfo& info);
 
 // The set-up line: the fixed "AB[dp][pd]..." line when the stones the game

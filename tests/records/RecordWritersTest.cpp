@@ -43,7 +43,7 @@ TEST(RecordWriters, SgfRootMovesAndTheEmptyGame)
     WeiQiGame g;
     g.InitWeiQiGame();
     EXPECT_EQ(sgfRecordBytes(g, GameInfo{}),
-              QByteArray("(;GM[1]FF[1]SZ[19]EV[]DT[]PC[]PB[]BR[]PW[]WR[]KM[]RE[]US[]\r\n)\r\n"));
+              QByteArray("(;GM[1]FF[1]SZ[19]EV[]DT[]PC[]PB[]BR[]PW[]WR[]KM[]RE[]US[]CA[GBK]\r\n)\r\n"));
 
     WeiQiGame h = handicapGame(19, 2);
     h.PlayChess(4, 4, Colour::White);
@@ -56,11 +56,15 @@ TEST(RecordWriters, SgfRootMovesAndTheEmptyGame)
     info.GameKomi = QStringLiteral("贴3¾子"); // not in GBK: becomes '?'
     const QByteArray bytes = sgfRecordBytes(h, info);
     EXPECT_EQ(lines(bytes), (QList<QByteArray>{gbk::encode(u"(;GM[1]FF[1]SZ[19]EV[]DT[]PC[]PB[甲\\]\\\\乙]BR[]PW[]"
-                                                             u"WR[]KM[贴3?子]RE[]US[]"),
+                                                             u"WR[]KM[贴3?子]RE[]US[]CA[GBK]"),
                                                 "AB[dp][pd]", ";W[dd]", ";B[pp]", ";W[]", ")"}));
     const ReadOutcome back = readSgfBytes(bytes);
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.record.info.BlackName, info.BlackName);
+
+    // "未知" in GBK is valid UTF-8 as well: only the declaration reads it back.
+    const GameInfo unknown = GameRecord::resetGameInfo();
+    EXPECT_EQ(readSgfBytes(sgfRecordBytes(g, unknown)).record.info, unknown);
     EXPECT_EQ(back.record.handicapCount, 2);
     EXPECT_EQ(back.record.recordNodes, (std::vector<std::string>{";W[dd]", ";B[pp]", ";W[]"}));
 }
