@@ -20,6 +20,7 @@
 #include "records/GibReader.h"
 #include "records/RecordFile.h"
 #include "records/RecordNode.h"
+#include "records/RecordText.h"
 #include "records/RecordWriters.h"
 #include "records/SgfSyntax.h"
 
@@ -244,4 +245,46 @@ TEST(RecordFiles, HundredGamesReadToTheManifest)
     EXPECT_EQ(games, 100);
     EXPECT_TRUE(manifest.contains(QCryptographicHash::hash(moves, QCryptographicHash::Sha256).toHex()));
     EXPECT_TRUE(manifest.contains(QCryptographicHash::hash(comments, QCryptographicHash::Sha256).toHex()));
+}
+
+TEST(RecordFiles, ShippedClassicGames)
+{
+    const QString root = testdata();
+    if (!QDir(root + QStringLiteral("/sgf")).exists()) GTEST_SKIP() << "no shared test records";
+    std::unique_ptr<GtpClient> gtp = startGnuGo();
+    if (!gtp && inCi()) FAIL() << "gnugo is not installed";
+    const struct {
+        const char* file;
+        const char* source;
+        const char* event;
+        int moves;
+    } games[] = {
+        {"Game1.sgf", "/sgf/classic/ear-reddening_1846_shusaku-vs-gennan_littlego.sgf", "耳赤之局", 325},
+        {"Game2.sgf", "/sgf/classic/blood-vomiting_1835_intetsu-vs-jowa_littlego.sgf", "吐血之局", 246},
+        {"Game3.sgf", "/sgf/classic/atomic-bomb-game_1945_iwamoto-vs-hashimoto.sgf", "原子弹之局", 240},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.file);
+        const QString path = QStringLiteral(ZEMRA_RESOURCE_DIR "/") + QLatin1String(g.file);
+        QByteArray bytes;
+        ASSERT_EQ(readRegularFile(path, bytes), "");
+        EXPECT_FALSE(isValidUtf8(bytes.toStdString())); // GBK, as the program writes
+        ReadOutcome ours = readRecordFile(path);
+        ReadOutcome source = readRecordFile(root + QLatin1String(g.source));
+        ASSERT_TRUE(ours.ok() && source.ok());
+        EXPECT_TRUE(ours.record.problems.isEmpty());
+        EXPECT_TRUE(ours.record.info.GameEvent.contains(QString::fromUtf8(g.event)));
+        EXPECT_FALSE(ours.record.rootComment.isEmpty());
+        EXPECT_EQ(ours.record.recordNodes.size(), static_cast<std::size_t>(g.moves));
+
+        Viewer shipped, published;
+        shipped.stepper.load(std::move(ours.record));
+        published.stepper.load(std::move(source.record));
+        EXPECT_EQ(shipped.game.MoveList, published.game.MoveList);
+        if (gtp) {
+            ASSERT_TRUE(gtp->send("loadsgf " + QFile::encodeName(path).toStdString()).ok);
+            EXPECT_EQ(ourStones(shipped.game, PointCode::BlackChess), engineStones(*gtp, "black"));
+            EXPECT_EQ(ourStones(shipped.game, PointCode::WhiteChess), engineStones(*gtp, "white"));
+        }
+    }
 }
