@@ -68,6 +68,17 @@ std::vector<MoveNode> parseCaptureText(std::string_view captureText)
     return stones;
 }
 
+std::optional<NodeLabel> parseLabelValue(std::string_view value)
+{
+    // "pd:A": two letters, a colon, the text.
+    if (value.size() < 4 || value[2] != ':') return std::nullopt;
+    const int i = letterValue(value[0]);
+    const int j = letterValue(value[1]);
+    if (i == 0 || j == 0) return std::nullopt;
+    const std::size_t len = std::min(utf8Length(static_cast<unsigned char>(value[3])), value.size() - 3);
+    return NodeLabel{i, j, std::string(value.substr(3, len))};
+}
+
 std::vector<NodeLabel> parseNodeLabels(std::string_view node)
 {
     std::vector<NodeLabel> labels;
@@ -78,13 +89,7 @@ std::vector<NodeLabel> parseNodeLabels(std::string_view node)
         const std::size_t close = node.find(']', open);
         const std::string_view value =
             node.substr(open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1);
-        // "pd:A": two letters, a colon, the text.
-        if (value.size() >= 4 && value[2] == ':') {
-            const int i = letterValue(value[0]);
-            const int j = letterValue(value[1]);
-            const std::size_t len = std::min(utf8Length(static_cast<unsigned char>(value[3])), value.size() - 3);
-            if (i != 0 && j != 0) labels.push_back(NodeLabel{i, j, std::string(value.substr(3, len))});
-        }
+        if (std::optional<NodeLabel> label = parseLabelValue(value)) labels.push_back(std::move(*label));
         if (close == std::string_view::npos) break;
         open = close + 1;
         // Blanks may stand between the values of one property.

@@ -44,6 +44,11 @@ struct NodeLabel {
     friend bool operator==(const NodeLabel&, const NodeLabel&) = default;
 };
 
+// One label value as it stands between the brackets, already unescaped:
+// "pd:A" gives (16, 4) and "A". Nothing when it does not name a point on
+// the 19 × 19 array or has no text after the colon.
+std::optional<NodeLabel> parseLabelValue(std::string_view value);
+
 // Every label of a node, from each "LB[" property and each further value
 // that follows one ("LB[pd:A][qd:B]LB[dd:C]" gives three). Values that do
 // not name a point on the 19 × 19 array are skipped.

@@ -1,6 +1,7 @@
 # Included from app/CMakeLists.txt once the targets zemra_app and zemra exist.
 # The sounds and the window artwork are compiled into the program; the two
-# player pictures live beside the executable, where the user may replace them.
+# player pictures and the three classic games (made by tools/make-classic-games.py)
+# live beside the executable, where the user may replace them.
 
 set(ZEMRA_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
 
@@ -26,7 +27,7 @@ qt_add_resources(zemra_app zemra_media
   BASE ${ZEMRA_RESOURCE_DIR}
   FILES ${ZEMRA_RESOURCE_FILES})
 
-set(ZEMRA_DATA_FILES ImageBlack.jpg ImageWhite.jpg SGF.ico GIB.ico)
+set(ZEMRA_DATA_FILES ImageBlack.jpg ImageWhite.jpg SGF.ico GIB.ico Game1.sgf Game2.sgf Game3.sgf)
 set(ZEMRA_DATA_OUTPUTS)
 foreach(file IN LISTS ZEMRA_DATA_FILES)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}

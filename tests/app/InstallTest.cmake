@@ -12,6 +12,7 @@ endif()
 set(expected
   bin/zemra
   share/zemra/ImageBlack.jpg share/zemra/ImageWhite.jpg share/zemra/SGF.ico share/zemra/GIB.ico
+  share/zemra/Game1.sgf share/zemra/Game2.sgf share/zemra/Game3.sgf
   share/applications/zemra.desktop)
 foreach(size 16 32 64 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zemra.png)

@@ -3,20 +3,24 @@
 // there, and the positions and capture counts must agree.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "engine/EngineCommand.h"
 #include "engine/GtpEngine.h"
 #include "engine/GtpProtocol.h"
 #include "RandomPlayer.h"
-#include "SgfMainLine.h"
+#include "tests/GnuGoGtp.h"
 #include "board/Coordinates.h"
 #include "board/WeiQiGame.h"
+#include "records/RecordFile.h"
+#include "records/RecordNode.h"
 
 using namespace zemra;
 using namespace zemra::test;
@@ -32,29 +36,8 @@ bool inCi()
 
 // GNU Go through the program's own engine session. A reply ends at its
 // empty line, so the thousands of commands never wait for a quiet period.
-class GnuGoGtp {
-public:
-    struct Reply {
-        bool ok = false;  // "=" rather than "?"
-        std::string text; // the reply without its status sign, trimmed
-    };
+using test::GnuGoGtp;
 
-    explicit GnuGoGtp(const std::string& program)
-    {
-        std::string error;
-        m_engine.start({program, "--mode", "gtp", "--quiet"}, error);
-    }
-    bool running() const { return m_engine.running(); }
-
-    Reply send(const std::string& command)
-    {
-        const GtpReply reply = m_engine.request(command, 1000);
-        return {reply.status == ReplyStatus::Answered && reply.text.front() == '=', std::string(gtp::replyBody(reply.text))};
-    }
-
-private:
-    GtpEngine m_engine;
-};
 
 std::string vertex(const WeiQiGame& g, int i, int j)
 {
@@ -202,27 +185,32 @@ TEST_F(GnuGoDifferential, PublishedRecordsReplayTheSame)
 
     int replayed = 0, unreadable = 0, moves = 0;
     for (const fs::path& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const auto record = readSgfMainLine(text);
-        if (!record) {
+        // The production reader, as the record viewer opens files.
+        const ReadOutcome read = ReadingSGFFile(QFile::decodeName(file.c_str()));
+        if (!read.ok()) {
             ++unreadable;
             continue;
         }
+        const GameRecord& record = read.record;
         WeiQiGame game;
-        newGame(game, record->size);
-        for (const SgfMove& s : record->setup) {
-            game.setPoint(s.i, s.j, s.colour == 'B' ? PointCode::BlackChess : PointCode::WhiteChess, 0);
-            gtp->send(std::string("play ") + (s.colour == 'B' ? "black " : "white ") + vertex(game, s.i, s.j));
+        newGame(game, record.boardSize);
+        for (const auto& [stones, code, colour] : {std::tuple{&record.setupBlack, PointCode::BlackChess, "black "},
+                                                   std::tuple{&record.setupWhite, PointCode::WhiteChess, "white "}}) {
+            for (const BoardPoint& p : *stones) {
+                game.setPoint(p.i, p.j, code, 0);
+                gtp->send(std::string("play ") + colour + vertex(game, p.i, p.j));
+            }
         }
-        for (const SgfMove& m : record->moves) {
-            game.SideToMove = m.colour == 'B' ? Colour::Black : Colour::White;
+        for (const std::string& node : record.recordNodes) {
+            const std::optional<RecordMove> m = readRecordNode(node).move;
+            if (!m || (!m->pass && !game.onBoard(m->i, m->j))) continue;
+            game.SideToMove = m->colour;
             const std::string context = file.filename().string() + " move " + std::to_string(game.MoveCount + 1);
-            if (m.i == 0) {
+            if (m->pass) {
                 gtp->send(std::string("play ") + colourName(game.SideToMove) + " pass");
                 game.PassMove();
             } else {
-                playBoth(game, m.i, m.j, context);
+                playBoth(game, m->i, m->j, context);
                 if (::testing::Test::HasFailure()) return;
             }
             ++moves;

@@ -57,3 +57,13 @@ TEST(MoveNode, LabelsFromEveryValueAndEveryProperty)
     for (const auto& r : rows)
         EXPECT_EQ(parseNodeLabels(r.node), r.labels) << r.node;
 }
+
+TEST(MoveNode, OneLabelValue)
+{
+    EXPECT_EQ(parseLabelValue("pd:A"), (NodeLabel{16, 4, "A"}));
+    EXPECT_EQ(parseLabelValue("aa:]x"), (NodeLabel{1, 1, "]"})); // an unescaped value may hold ']'
+    EXPECT_EQ(parseLabelValue("ss:甲乙"), (NodeLabel{19, 19, "甲"}));
+    EXPECT_EQ(parseLabelValue("tt:A"), std::nullopt);
+    EXPECT_EQ(parseLabelValue("pd:"), std::nullopt);
+    EXPECT_EQ(parseLabelValue("pdA"), std::nullopt);
+}

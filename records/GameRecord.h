@@ -1,0 +1,58 @@
+// What a record reader hands to the record viewer: the game information,
+// the starting position and the node texts of the main line, plus what the
+// user should hear about the file. Reading never throws: a failure is a
+// ReadOutcome with an error message, and the caller keeps its game.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+#include "records/GameInfo.h"
+
+namespace zemra {
+
+struct BoardPoint {
+    int i = 0; // column from the left, from 1
+    int j = 0; // row from the top, from 1
+
+    friend bool operator==(const BoardPoint&, const BoardPoint&) = default;
+    friend auto operator<=>(const BoardPoint&, const BoardPoint&) = default;
+};
+
+struct GameRecord {
+    // As the open command leaves them before reading: both names "未知",
+    // SizeText "19", the rest empty; the reader fills what the file says.
+    GameInfo info = resetGameInfo();
+    int boardSize = 19; // SizeText as a number, 5..19
+    // The game's HandicapCount: the number of black setup stones of an SGF
+    // record, the handicap words or INI line of a GIB record.
+    int handicapCount = 0;
+    int threeStoneLowerRight = 0; // a GIB three-stone game puts the third stone at (16, 16)
+    // Setup stones at the points the record names (SGF AB / AW of the root
+    // and of the nodes before the first move). Empty for GIB: its handicap
+    // stones stand on the fixed points for handicapCount.
+    std::vector<BoardPoint> setupBlack;
+    std::vector<BoardPoint> setupWhite;
+    QString rootComment;                   // the root's C[] value, unescaped; empty without one
+    std::vector<std::string> recordNodes;  // UTF-8 node texts after the root, each from its ';'
+    QStringList problems;                  // what the user should hear although the record opened
+
+    static GameInfo resetGameInfo();
+};
+
+struct ReadOutcome {
+    GameRecord record; // meaningful only when ok()
+    QString error;     // a whole Chinese sentence for the user; empty on success
+
+    bool ok() const { return error.isEmpty(); }
+    static ReadOutcome failure(const QString& message);
+};
+
+// The fixed handicap points of the 19 × 19 board for a count of 2..9, in the
+// order they are put down; empty for other counts.
+std::vector<BoardPoint> standardHandicapPoints(int count, bool threeStoneLowerRight);
+
+} // namespace zemra

@@ -1,0 +1,123 @@
+// The record viewer without its window: it owns the loaded record and moves
+// a pointer through it, playing node moves onto the one game with PlayChess
+// and taking them back with Local_Undo, shows comments in the log and labels
+// on the board, and runs trial play on the current position. The window's
+// record-mode controller forwards its menu items, board clicks and wheel here
+// and implements RecordView.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+#include "board/GameView.h"
+#include "board/WeiQiGame.h"
+#include "records/GameRecord.h"
+#include "records/RecordNode.h"
+
+namespace zemra {
+
+// What the viewer needs from the window besides the board's own GameView.
+class RecordView {
+public:
+    virtual ~RecordView() = default;
+    // Empty the message log.
+    virtual void clearLog() = 0;
+    // Append a log entry; kind is "System" or "Version".
+    virtual void SendOutMessage(const QString& kind, const QString& text) = 0;
+    // Draw a record label (one character) at a point of the board picture.
+    virtual void DrawLabel(int i, int j, const QString& text) = 0;
+    // Restore the point's picture without the label; a stone there stays.
+    virtual void eraseLabel(int i, int j) = 0;
+    // While muted, placements make no stone sound (multi-step commands).
+    virtual void setStoneSoundMuted(bool muted) = 0;
+    // Switch dead-stone marking off as the record menu's marking item does.
+    // Called only while the game's MarkingDead is set.
+    virtual void stopMarking() = 0;
+    // Trial play went on or off: the tick of the trial item.
+    virtual void trialPlayChanged(bool on) = 0;
+};
+
+// Who asked for a single step: only the step's own menu item earns the hint.
+enum class StepSender { OwnMenuItem, Other };
+
+enum class BoardButton { Left, Right, Other };
+
+class RecordStepper {
+public:
+    // None is owned. board must be the GameView the game draws through.
+    RecordStepper(WeiQiGame& game, GameView& board, RecordView& view);
+
+    // Puts a successfully read record on the board: trial play and marking
+    // off, the record's board size, a fresh game, the setup or handicap
+    // stones, then every node with the stone sound muted. Returns what the
+    // user should hear: the record's own problems and the moves the rules
+    // refused.
+    QStringList load(GameRecord record);
+
+    // --- the record menu -------------------------------------------------
+    // One node forward / back. Nothing past either end.
+    void next(StepSender sender);
+    void prev(StepSender sender);
+    void next10();
+    void prev10();
+    void last();
+    // Back to node 1 (not to the empty board), with the root comment shown.
+    void first();
+    // Trial play on, or off with every trial stone taken back.
+    void toggleTrial();
+
+    // A release on point (i, j) of the board while not marking dead stones.
+    void boardClick(int i, int j, BoardButton button);
+    // The wheel over the board: toward the user steps forward.
+    void wheel(bool towardUser);
+
+    // Empty the log, an empty "Version" entry, then a "System" entry with
+    // the root comment (after opening a classic game, and at node 0).
+    void showRootComment();
+
+    // --- state -----------------------------------------------------------
+    const std::vector<std::string>& RecordNodes() const { return m_nodes; }
+    int RecordPos() const { return m_pos; }
+    const QString& RootComment() const { return m_rootComment; }
+    int TrialMoves() const { return m_trialMoves; }
+    bool trialPlay() const { return m_trial; }
+
+    static inline const QString TrialRefusal = QStringLiteral("请您先取消“试下”状态！");
+
+private:
+    struct NodeState {
+        bool placed = false;  // the node put a stone or a pass into MoveList
+        bool refused = false; // its move was refused at least once
+        Colour sideBefore = Colour::Black;
+    };
+
+    bool stepForward(StepSender sender);
+    bool stepBack(StepSender sender);
+    // The checks every stepping command starts with; false to stop.
+    bool mayStep();
+    void leaveMarking();
+    void showComment(const QString& text);
+    void eraseLabels(int pos);
+    void drawLabels(int pos);
+    bool hasComment(int pos) const;
+    void setSide(Colour side);
+    void placeSetup(const GameRecord& record);
+    template <class F> void muted(F&& steps);
+
+    WeiQiGame& m_game;
+    GameView& m_board;
+    RecordView& m_view;
+    std::vector<std::string> m_nodes;
+    std::vector<RecordNodeContent> m_content; // each node read once, at load
+    std::vector<NodeState> m_states;
+    int m_pos = 0;
+    QString m_rootComment;
+    bool m_trial = false;
+    int m_trialMoves = 0;
+    std::vector<int> m_refused; // nodes whose move the rules refused, from 1
+};
+
+} // namespace zemra
