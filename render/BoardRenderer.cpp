@@ -92,7 +92,10 @@ void BoardRenderer::InitChessBoard()
     // a star point without its dot.
     cutPieces();
     m_coordinatesChanged = false;
-    if (m_screen.size() != m_board.size()) m_screen = QImage(m_board.size(), QImage::Format_RGB32);
+    if (m_screen.size() != m_board.size()) {
+        m_screen = QImage();
+        m_screen = m_screenMemory.picture(m_board.width(), m_board.height());
+    }
     copyToScreen(m_board.rect());
 }
 
@@ -119,7 +122,11 @@ void BoardRenderer::paintWood(const QRect& area)
 void BoardRenderer::DrawChessBoard()
 {
     if (m_layout.chessSize == 0) return;
-    if (m_board.width() != m_imageSize) m_board = QImage(m_imageSize, m_imageSize, QImage::Format_RGB32);
+    if (m_board.width() != m_imageSize) {
+        // The old picture goes first so that its memory can be reused.
+        m_board = QImage();
+        m_board = m_boardMemory.picture(m_imageSize, m_imageSize);
+    }
     const int n = m_layout.boardSize;
     const int s = m_layout.chessSize;
     const int J = m_layout.squareSide();

@@ -18,6 +18,7 @@
 #include "board/WeiQiGame.h"
 #include "render/BoardArt.h"
 #include "render/BoardGeometry.h"
+#include "render/PictureMemory.h"
 
 class QPainter;
 
@@ -127,6 +128,8 @@ private:
 
     QImage m_board;
     QImage m_screen;
+    PictureMemory m_boardMemory;
+    PictureMemory m_screenMemory;
     QImage m_woodBand;
     std::array<QImage, PieceKindCount> m_pieces;
     const StoneImages* m_stones = nullptr;
