@@ -13,8 +13,8 @@
 namespace {
 
 using zemra::BoardRenderer;
-using zemra::WeiQiGame;
 using zemra::StoneLabelMode;
+using zemra::WeiQiGame;
 
 // Text needs a GUI application; the benchmarks draw off-screen only.
 void ensureGuiApplication()
@@ -100,7 +100,12 @@ void BM_InitChessBoard19(benchmark::State& state)
         benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }
-BENCHMARK(BM_InitChessBoard19)->Arg(37)->Arg(59)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_InitChessBoard19)
+    ->Arg(37)
+    ->Arg(59)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
 
 // A window resize with 300 numbered stones on the board: the layout and every
 // stone redrawn at the new size.
@@ -117,7 +122,12 @@ void BM_FormResize19_300Stones(benchmark::State& state)
         benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }
-BENCHMARK(BM_FormResize19_300Stones)->Arg(37)->Arg(59)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FormResize19_300Stones)
+    ->Arg(37)
+    ->Arg(59)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
 
 // What one move costs the picture: the previous stone loses the last-move
 // mark and the new one gains it. Nothing carries over between iterations:
@@ -131,6 +141,12 @@ void BM_MoveRedraw(benchmark::State& state)
         benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }
-BENCHMARK(BM_MoveRedraw)->Args({37, 1})->Args({37, 2})->Args({59, 2})->Unit(benchmark::kMicrosecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MoveRedraw)
+    ->Args({37, 1})
+    ->Args({37, 2})
+    ->Args({59, 2})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
