@@ -92,15 +92,20 @@ public:
     void SetHandicapCell(const std::string&) override {}
 
 private:
-    bool drawable(int i, int j) const { return m_layout.chessSize > 0 && m_layout.onBoard(i, j); }
+    // Only points of the picture as last laid out: the pixel work below trusts
+    // the pieces, the stones and the picture to be of the layout's sizes.
+    bool drawable(int i, int j) const
+    {
+        return m_layout.chessSize > 0 && m_layout.chessSize == m_drawnChessSize && m_layout.onBoard(i, j);
+    }
     QRgb markColour() const;
     void paintWood(const QRect& area);
-    void clearCell(QPainter& painter, int i, int j);
-    void drawStone(QPainter& painter, int i, int j, Colour stone);
+    void clearCell(int i, int j);
+    void drawStone(int i, int j, Colour stone);
     void drawNumber(QPainter& painter, int i, int j, int number);
-    void drawLargeTriangle(QPainter& painter, int i, int j);
-    void drawSmallTriangle(QPainter& painter, int i, int j);
-    void drawStarDot(QPainter& painter, int a, int b);
+    void drawLargeTriangle(int i, int j);
+    void drawSmallTriangle(int i, int j);
+    void drawStarDot(int a, int b);
     void drawCentredText(QPainter& painter, int i, int j, const QString& text, const QFont& font, const QFontMetrics& metrics,
                          QRgb colour);
     void cutPieces();
@@ -116,6 +121,8 @@ private:
     ScreenChanged m_screenChanged;
 
     BoardLayout m_layout;
+    // The cell size the picture, pieces and stones were last made for.
+    int m_drawnChessSize = 0;
     int m_imageSize = 0;
     QPoint m_paintBoxPos;
     int m_textHeightA = 0; // hA
