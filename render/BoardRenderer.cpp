@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -126,12 +127,21 @@ void BoardRenderer::InitChessBoard()
     const bool relayout = s != oldChessSize || s != m_drawnChessSize || m_game.PreviousBoardSize != m_game.BoardSize ||
                           m_layout.boardSize != n || m_coordinatesChanged || m_board.isNull();
 
-    m_numberFont = boardFont(SongTi, s / 3);
-    m_labelFont = boardFont(Arial, s / 2);
-    m_numberMetrics = QFontMetrics(m_numberFont);
-    m_labelMetrics = QFontMetrics(m_labelFont);
-    m_textHeightA = m_numberMetrics.height();
-    m_textWidth19 = m_numberMetrics.horizontalAdvance(QStringLiteral("19"));
+    // The fonts go by whole points, so neighbouring cell sizes share them,
+    // and with them the numbers already shaped.
+    if (s / 3 != m_numberPoints) {
+        m_numberPoints = s / 3;
+        m_numberFont = boardFont(SongTi, m_numberPoints);
+        m_numberMetrics = QFontMetrics(m_numberFont);
+        m_textHeightA = m_numberMetrics.height();
+        m_textWidth19 = m_numberMetrics.horizontalAdvance(QStringLiteral("19"));
+        m_shapedNumbers.clear();
+    }
+    if (s / 2 != m_labelPoints) {
+        m_labelPoints = s / 2;
+        m_labelFont = boardFont(Arial, m_labelPoints);
+        m_labelMetrics = QFontMetrics(m_labelFont);
+    }
 
     if (relayout) {
         m_layout.boardSize = n;
@@ -392,13 +402,42 @@ void BoardRenderer::drawCentredText(QPainter& painter, int i, int j, const QStri
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
+const BoardRenderer::ShapedNumber& BoardRenderer::shapedNumber(int number)
+{
+    const auto found = m_shapedNumbers.find(number);
+    if (found != m_shapedNumbers.end()) return found->second;
+    const QString text = QString::number(number);
+    QTextLayout layout(text, m_numberFont);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedNumber shaped;
+    shaped.width = m_numberMetrics.horizontalAdvance(text);
+    shaped.glyphs = layout.glyphRuns();
+    // Glyph positions from the baseline's left end, as drawText places them.
+    const QPointF baseline(0, line.ascent());
+    for (QGlyphRun& run : shaped.glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& p : positions)
+            p -= baseline;
+        run.setPositions(positions);
+    }
+    return m_shapedNumbers.emplace(number, std::move(shaped)).first->second;
+}
+
 void BoardRenderer::drawNumber(QPainter& painter, int i, int j, int number)
 {
     // White on black stones, black on white ones; nothing where no stone stands.
     const PointCode code = m_game.pointCode(i, j);
     if (code != PointCode::BlackChess && code != PointCode::WhiteChess) return;
-    drawCentredText(painter, i, j, QString::number(number), m_numberFont, m_numberMetrics,
-                    code == PointCode::BlackChess ? White : Black);
+    const ShapedNumber& shaped = shapedNumber(number);
+    const QRect cell = m_layout.cellRect(i, j);
+    const int s = m_layout.chessSize;
+    const int x = cell.left() + (s - shaped.width) / 2;
+    const int y = cell.top() + (s - m_numberMetrics.height()) / 2;
+    painter.setPen(QColor(code == PointCode::BlackChess ? White : Black));
+    for (const QGlyphRun& run : shaped.glyphs)
+        painter.drawGlyphRun(QPointF(x, y + m_numberMetrics.ascent()), run);
 }
 
 void BoardRenderer::ShowChessNumber(int i, int j, int number)

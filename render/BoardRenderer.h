@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "board/GameView.h"
 #include "board/WeiQiGame.h"
@@ -106,6 +108,13 @@ private:
     void drawLargeTriangle(int i, int j);
     void drawSmallTriangle(int i, int j);
     void drawStarDot(int a, int b);
+    // A move number laid out once per font: shaping the digits is most of
+    // what drawing them costs.
+    struct ShapedNumber {
+        QList<QGlyphRun> glyphs; // placed from the baseline's left end
+        int width = 0;           // the measured width that centres it
+    };
+    const ShapedNumber& shapedNumber(int number);
     void drawCentredText(QPainter& painter, int i, int j, const QString& text, const QFont& font, const QFontMetrics& metrics,
                          QRgb colour);
     void cutPieces();
@@ -125,12 +134,15 @@ private:
     int m_drawnChessSize = 0;
     int m_imageSize = 0;
     QPoint m_paintBoxPos;
-    int m_textHeightA = 0; // hA
-    int m_textWidth19 = 0; // w19
+    int m_textHeightA = 0;  // hA
+    int m_textWidth19 = 0;  // w19
+    int m_numberPoints = 0; // the sizes of the two fonts below
+    int m_labelPoints = 0;
     QFont m_numberFont;
     QFont m_labelFont;
     QFontMetrics m_numberMetrics{m_numberFont};
     QFontMetrics m_labelMetrics{m_labelFont};
+    std::unordered_map<int, ShapedNumber> m_shapedNumbers;
     zemra::StoneLabelMode m_stoneLabelMode = zemra::StoneLabelMode::LastMoveMark;
 
     QImage m_board;
