@@ -1,6 +1,7 @@
 #include "render/BoardGeometry.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zemra {
 
@@ -42,7 +43,15 @@ std::vector<QPoint> starPoints(int n)
 
 bool isStarPoint(int boardSize, int i, int j)
 {
-    const std::vector<QPoint> points = starPoints(boardSize);
+    // Asked for every point a redraw restores: the lists are made once.
+    static const std::array<std::vector<QPoint>, 20> lists = [] {
+        std::array<std::vector<QPoint>, 20> made;
+        for (std::size_t n = 0; n < made.size(); ++n)
+            made[n] = starPoints(static_cast<int>(n));
+        return made;
+    }();
+    if (boardSize < 0 || boardSize >= static_cast<int>(lists.size())) return false;
+    const std::vector<QPoint>& points = lists[static_cast<std::size_t>(boardSize)];
     return std::find(points.begin(), points.end(), QPoint(i, j)) != points.end();
 }
 

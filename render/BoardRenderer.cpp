@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -20,10 +21,69 @@ constexpr QRgb OutlineGrey = 0xff808080;
 constexpr QRgb MarkRed = 0xffff0000;
 constexpr QRgb MarkBlue = 0xff0000ff;
 
-// Row pixels of an RGB32 image; the images here are never shared while written.
-QRgb* rowOf(QImage& image, int y)
+// Rows of an RGB32 picture for direct pixel work. The AND and OR raster
+// operations and the solid fills are done here row by row: QPainter's generic
+// composition path for raster operations costs many times more per pixel, and
+// for opaque 32-bit pixels both give the same bits.
+template <typename Pixel, typename Image> class Rows {
+public:
+    explicit Rows(Image& image)
+        : m_origin(reinterpret_cast<Pixel*>(image.bits())), m_stride(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+    {
+    }
+    Pixel* row(int y) const { return m_origin + y * m_stride; }
+
+private:
+    Pixel* m_origin;
+    qsizetype m_stride;
+};
+// Writing through bits() detaches a picture that is shared, as QPainter would.
+using PixelRows = Rows<QRgb, QImage>;
+using ConstPixelRows = Rows<const QRgb, const QImage>;
+
+// Four pixels as one 16-byte vector (a GCC/Clang extension, lowered to plain
+// code where the target has no vectors): the compiler at -O2 leaves the
+// plain loops below one pixel at a time.
+using PixelQuad = QRgb __attribute__((vector_size(16)));
+
+PixelQuad loadQuad(const QRgb* p)
 {
-    return reinterpret_cast<QRgb*>(image.scanLine(y));
+    PixelQuad q;
+    std::memcpy(&q, p, sizeof q);
+    return q;
+}
+
+// out = (out AND keep) OR add over n pixels.
+void andOr(QRgb* out, const QRgb* keep, const QRgb* add, int n)
+{
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+        const PixelQuad q = (loadQuad(out + x) & loadQuad(keep + x)) | loadQuad(add + x);
+        std::memcpy(out + x, &q, sizeof q);
+    }
+    for (; x < n; ++x)
+        out[x] = (out[x] & keep[x]) | add[x];
+}
+
+// out = a AND b over n pixels.
+void andInto(QRgb* out, const QRgb* a, const QRgb* b, int n)
+{
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+        const PixelQuad q = loadQuad(a + x) & loadQuad(b + x);
+        std::memcpy(out + x, &q, sizeof q);
+    }
+    for (; x < n; ++x)
+        out[x] = a[x] & b[x];
+}
+
+void fillArea(QImage& image, const QRect& area, QRgb colour)
+{
+    const QRect r = area & image.rect();
+    if (r.isEmpty()) return;
+    const PixelRows rows(image);
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::fill_n(rows.row(y) + r.left(), r.width(), colour);
 }
 
 } // namespace
@@ -61,17 +121,27 @@ void BoardRenderer::InitChessBoard()
     const int n = std::clamp(m_game.BoardSize, 5, WeiQiGame::MaxSize);
     SetChessSize();
     const int s = m_layout.chessSize;
-    // Our own last size counts too: the model may change BoardSize without
-    // PreviousBoardSize saying so, and the picture must fit the board.
-    const bool relayout = s != oldChessSize || m_game.PreviousBoardSize != m_game.BoardSize || m_layout.boardSize != n ||
-                          m_coordinatesChanged || m_board.isNull();
+    // Our own last sizes count too: the model may change BoardSize without
+    // PreviousBoardSize saying so, the picture must fit the board, and the
+    // stones must be of the size the picture was drawn at.
+    const bool relayout = s != oldChessSize || s != m_drawnChessSize || m_game.PreviousBoardSize != m_game.BoardSize ||
+                          m_layout.boardSize != n || m_coordinatesChanged || m_board.isNull();
 
-    m_numberFont = boardFont(SongTi, s / 3);
-    m_labelFont = boardFont(Arial, s / 2);
-    m_numberMetrics = QFontMetrics(m_numberFont);
-    m_labelMetrics = QFontMetrics(m_labelFont);
-    m_textHeightA = m_numberMetrics.height();
-    m_textWidth19 = m_numberMetrics.horizontalAdvance(QStringLiteral("19"));
+    // The fonts go by whole points, so neighbouring cell sizes share them,
+    // and with them the numbers already shaped.
+    if (s / 3 != m_numberPoints) {
+        m_numberPoints = s / 3;
+        m_numberFont = boardFont(SongTi, m_numberPoints);
+        m_numberMetrics = QFontMetrics(m_numberFont);
+        m_textHeightA = m_numberMetrics.height();
+        m_textWidth19 = m_numberMetrics.horizontalAdvance(QStringLiteral("19"));
+        m_shapedNumbers.clear();
+    }
+    if (s / 2 != m_labelPoints) {
+        m_labelPoints = s / 2;
+        m_labelFont = boardFont(Arial, m_labelPoints);
+        m_labelMetrics = QFontMetrics(m_labelFont);
+    }
 
     if (relayout) {
         m_layout.boardSize = n;
@@ -91,8 +161,12 @@ void BoardRenderer::InitChessBoard()
     // Cut on every layout: pieces kept from another board size would restore
     // a star point without its dot.
     cutPieces();
+    m_drawnChessSize = s;
     m_coordinatesChanged = false;
-    if (m_screen.size() != m_board.size()) m_screen = QImage(m_board.size(), QImage::Format_RGB32);
+    if (m_screen.size() != m_board.size()) {
+        m_screen = QImage();
+        m_screen = m_screenMemory.picture(m_board.width(), m_board.height());
+    }
     copyToScreen(m_board.rect());
 }
 
@@ -110,16 +184,20 @@ void BoardRenderer::paintWood(const QRect& area)
     }
     const int offset = r.left() % SmallBoardSide;
     const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(m_woodBand.constScanLine(y % SmallBoardSide));
-        std::memcpy(rowOf(m_board, y) + r.left(), src + offset, bytes);
-    }
+    const PixelRows board(m_board);
+    const ConstPixelRows wood(m_woodBand);
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(board.row(y) + r.left(), wood.row(y % SmallBoardSide) + offset, bytes);
 }
 
 void BoardRenderer::DrawChessBoard()
 {
     if (m_layout.chessSize == 0) return;
-    if (m_board.width() != m_imageSize) m_board = QImage(m_imageSize, m_imageSize, QImage::Format_RGB32);
+    if (m_board.width() != m_imageSize) {
+        // The old picture goes first so that its memory can be reused.
+        m_board = QImage();
+        m_board = m_boardMemory.picture(m_imageSize, m_imageSize);
+    }
     const int n = m_layout.boardSize;
     const int s = m_layout.chessSize;
     const int J = m_layout.squareSide();
@@ -130,31 +208,28 @@ void BoardRenderer::DrawChessBoard()
     // The tiles sit at multiples of 50 from the corner, as the pieces assume.
     paintWood(m_board.rect());
 
-    QPainter painter(&m_board);
-    const QColor black(Black);
     for (int k = 0; k < n; ++k) {
-        painter.fillRect(QRect(g0, g0 + k * s, L - g0 + 1, 1), black);
-        painter.fillRect(QRect(g0 + k * s, g0, 1, L - g0 + 1), black);
+        fillArea(m_board, QRect(g0, g0 + k * s, L - g0 + 1, 1), Black);
+        fillArea(m_board, QRect(g0 + k * s, g0, 1, L - g0 + 1), Black);
     }
     // One pixel outside the outer lines: the edge lines are two pixels thick.
     const int frame = L - g0 + 3;
-    painter.fillRect(QRect(g0 - 1, g0 - 1, frame, 1), black);
-    painter.fillRect(QRect(g0 - 1, L + 1, frame, 1), black);
-    painter.fillRect(QRect(g0 - 1, g0 - 1, 1, frame), black);
-    painter.fillRect(QRect(L + 1, g0 - 1, 1, frame), black);
+    fillArea(m_board, QRect(g0 - 1, g0 - 1, frame, 1), Black);
+    fillArea(m_board, QRect(g0 - 1, L + 1, frame, 1), Black);
+    fillArea(m_board, QRect(g0 - 1, g0 - 1, 1, frame), Black);
+    fillArea(m_board, QRect(L + 1, g0 - 1, 1, frame), Black);
     for (const QPoint p : starPoints(n))
-        drawStarDot(painter, p.x(), p.y());
+        drawStarDot(p.x(), p.y());
 
-    const QColor grey(OutlineGrey);
-    painter.fillRect(QRect(0, 0, J, 1), grey);
-    painter.fillRect(QRect(0, J - 1, J, 1), grey);
-    painter.fillRect(QRect(0, 0, 1, J), grey);
-    painter.fillRect(QRect(J - 1, 0, 1, J), grey);
+    fillArea(m_board, QRect(0, 0, J, 1), OutlineGrey);
+    fillArea(m_board, QRect(0, J - 1, J, 1), OutlineGrey);
+    fillArea(m_board, QRect(0, 0, 1, J), OutlineGrey);
+    fillArea(m_board, QRect(J - 1, 0, 1, J), OutlineGrey);
 
-    const QColor panel(PanelColour);
-    painter.fillRect(QRect(J, 0, size - J, size), panel);
-    painter.fillRect(QRect(0, J, size, size - J), panel);
+    fillArea(m_board, QRect(J, 0, size - J, size), PanelColour);
+    fillArea(m_board, QRect(0, J, size, size - J), PanelColour);
 
+    QPainter painter(&m_board);
     painter.drawImage(QRect(0, J, ShadowWidth, ShadowWidth), shadowPiece(4));
     painter.drawImage(QRect(J, 0, ShadowWidth, ShadowWidth), shadowPiece(8));
     painter.drawImage(QRect(J, J, ShadowWidth, ShadowWidth), shadowPiece(6));
@@ -162,21 +237,19 @@ void BoardRenderer::DrawChessBoard()
     painter.drawImage(QRect(J, ShadowWidth, ShadowWidth, J - ShadowWidth), shadowPiece(7));
 }
 
-void BoardRenderer::drawStarDot(QPainter& painter, int a, int b)
+void BoardRenderer::drawStarDot(int a, int b)
 {
     const QPoint c = m_layout.intersection(a, b);
-    const QColor black(Black);
-    painter.fillRect(QRect(c.x() - 1, c.y() - 2, 1, 5), black);
-    painter.fillRect(QRect(c.x() + 1, c.y() - 2, 1, 5), black);
-    painter.fillRect(QRect(c.x() - 2, c.y() - 1, 1, 3), black);
-    painter.fillRect(QRect(c.x() + 2, c.y() - 1, 1, 3), black);
+    fillArea(m_board, QRect(c.x() - 1, c.y() - 2, 1, 5), Black);
+    fillArea(m_board, QRect(c.x() + 1, c.y() - 2, 1, 5), Black);
+    fillArea(m_board, QRect(c.x() - 2, c.y() - 1, 1, 3), Black);
+    fillArea(m_board, QRect(c.x() + 2, c.y() - 1, 1, 3), Black);
 }
 
 void BoardRenderer::DrawStar(int a, int b)
 {
     if (!drawable(a, b)) return;
-    QPainter painter(&m_board);
-    drawStarDot(painter, a, b);
+    drawStarDot(a, b);
 }
 
 void BoardRenderer::DrawCoordinate()
@@ -221,8 +294,9 @@ void BoardRenderer::cutPieces()
         // Keep only the ink: the wood under a point is restored from the tile
         // at the point's own place, so a restored point matches its neighbours.
         const int side = piece.width();
+        const PixelRows rows(piece);
         for (int y = 0; y < side; ++y) {
-            QRgb* row = rowOf(piece, y);
+            QRgb* row = rows.row(y);
             for (int x = 0; x < side; ++x)
                 row[x] = (row[x] & 0xffffff) == 0 ? Black : White;
         }
@@ -230,19 +304,24 @@ void BoardRenderer::cutPieces()
     }
 }
 
-void BoardRenderer::clearCell(QPainter& painter, int i, int j)
+void BoardRenderer::clearCell(int i, int j)
 {
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(m_layout.cellRect(i, j).topLeft(), boardPiece(pieceKindAt(m_layout.boardSize, i, j)));
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // The wood at the cell's own place AND the piece's ink, in one pass.
+    const QRect cell = m_layout.cellRect(i, j);
+    const QImage& piece = boardPiece(pieceKindAt(m_layout.boardSize, i, j));
+    const int offset = cell.left() % SmallBoardSide;
+    const PixelRows board(m_board);
+    const ConstPixelRows wood(m_woodBand);
+    const ConstPixelRows ink(piece);
+    for (int y = 0; y < cell.height(); ++y)
+        andInto(board.row(cell.top() + y) + cell.left(), wood.row((cell.top() + y) % SmallBoardSide) + offset, ink.row(y),
+                cell.width());
 }
 
 void BoardRenderer::ClearChessBoard(int i, int j)
 {
     if (!drawable(i, j)) return;
-    paintWood(m_layout.cellRect(i, j));
-    QPainter painter(&m_board);
-    clearCell(painter, i, j);
+    clearCell(i, j);
 }
 
 void BoardRenderer::copyToScreen(const QRect& area)
@@ -250,8 +329,10 @@ void BoardRenderer::copyToScreen(const QRect& area)
     const QRect r = area & m_board.rect() & m_screen.rect();
     if (r.isEmpty()) return;
     const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+    const PixelRows screen(m_screen);
+    const ConstPixelRows board(m_board);
     for (int y = r.top(); y <= r.bottom(); ++y)
-        std::memcpy(rowOf(m_screen, y) + r.left(), reinterpret_cast<const QRgb*>(m_board.constScanLine(y)) + r.left(), bytes);
+        std::memcpy(screen.row(y) + r.left(), board.row(y) + r.left(), bytes);
     if (m_screenChanged) m_screenChanged(r);
 }
 
@@ -285,21 +366,22 @@ void BoardRenderer::FormResize()
 
 // --- stones and marks -------------------------------------------------------
 
-void BoardRenderer::drawStone(QPainter& painter, int i, int j, Colour stone)
+void BoardRenderer::drawStone(int i, int j, Colour stone)
 {
-    const QPoint at = m_layout.cellRect(i, j).topLeft();
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(at, m_stones->ChessMask);
-    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter.drawImage(at, stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // The mask ANDed in, then the stone ORed over it, in one pass.
+    const QRect cell = m_layout.cellRect(i, j);
+    const QImage& art = stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess;
+    const PixelRows board(m_board);
+    const ConstPixelRows mask(m_stones->ChessMask);
+    const ConstPixelRows ink(art);
+    for (int y = 0; y < cell.height(); ++y)
+        andOr(board.row(cell.top() + y) + cell.left(), mask.row(y), ink.row(y), cell.width());
 }
 
 void BoardRenderer::DrawChess(int i, int j, Colour stone)
 {
-    if (!drawable(i, j) || !m_stones) return;
-    QPainter painter(&m_board);
-    drawStone(painter, i, j, stone);
+    if (!drawable(i, j)) return;
+    drawStone(i, j, stone);
 }
 
 void BoardRenderer::DrawChess(int i, int j, PointCode code)
@@ -320,13 +402,42 @@ void BoardRenderer::drawCentredText(QPainter& painter, int i, int j, const QStri
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
+const BoardRenderer::ShapedNumber& BoardRenderer::shapedNumber(int number)
+{
+    const auto found = m_shapedNumbers.find(number);
+    if (found != m_shapedNumbers.end()) return found->second;
+    const QString text = QString::number(number);
+    QTextLayout layout(text, m_numberFont);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedNumber shaped;
+    shaped.width = m_numberMetrics.horizontalAdvance(text);
+    shaped.glyphs = layout.glyphRuns();
+    // Glyph positions from the baseline's left end, as drawText places them.
+    const QPointF baseline(0, line.ascent());
+    for (QGlyphRun& run : shaped.glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& p : positions)
+            p -= baseline;
+        run.setPositions(positions);
+    }
+    return m_shapedNumbers.emplace(number, std::move(shaped)).first->second;
+}
+
 void BoardRenderer::drawNumber(QPainter& painter, int i, int j, int number)
 {
     // White on black stones, black on white ones; nothing where no stone stands.
     const PointCode code = m_game.pointCode(i, j);
     if (code != PointCode::BlackChess && code != PointCode::WhiteChess) return;
-    drawCentredText(painter, i, j, QString::number(number), m_numberFont, m_numberMetrics,
-                    code == PointCode::BlackChess ? White : Black);
+    const ShapedNumber& shaped = shapedNumber(number);
+    const QRect cell = m_layout.cellRect(i, j);
+    const int s = m_layout.chessSize;
+    const int x = cell.left() + (s - shaped.width) / 2;
+    const int y = cell.top() + (s - m_numberMetrics.height()) / 2;
+    painter.setPen(QColor(code == PointCode::BlackChess ? White : Black));
+    for (const QGlyphRun& run : shaped.glyphs)
+        painter.drawGlyphRun(QPointF(x, y + m_numberMetrics.ascent()), run);
 }
 
 void BoardRenderer::ShowChessNumber(int i, int j, int number)
@@ -349,63 +460,58 @@ void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
     if (m_game.pointCode(i, j) != chessCode(*colour) || m_game.pointNumber(i, j) != moveNumber) return;
 
     const bool last = moveNumber == m_game.MoveCount;
-    paintWood(m_layout.cellRect(i, j));
-    {
+    clearCell(i, j);
+    drawStone(i, j, *colour);
+    bool numbered = false;
+    switch (m_stoneLabelMode) {
+    case zemra::StoneLabelMode::LastMoveMark:
+        if (last) drawLargeTriangle(i, j);
+        break;
+    case zemra::StoneLabelMode::AllNumbers:
+        if (last) drawSmallTriangle(i, j);
+        numbered = true;
+        break;
+    case zemra::StoneLabelMode::LastNumber:
+        if (last) drawSmallTriangle(i, j);
+        numbered = last;
+        break;
+    case zemra::StoneLabelMode::Marking:
+        if (last) drawSmallTriangle(i, j);
+        break;
+    }
+    if (numbered) {
         QPainter painter(&m_board);
-        clearCell(painter, i, j);
-        drawStone(painter, i, j, *colour);
-        switch (m_stoneLabelMode) {
-        case zemra::StoneLabelMode::LastMoveMark:
-            if (last) drawLargeTriangle(painter, i, j);
-            break;
-        case zemra::StoneLabelMode::AllNumbers:
-            if (last) drawSmallTriangle(painter, i, j);
-            drawNumber(painter, i, j, moveNumber);
-            break;
-        case zemra::StoneLabelMode::LastNumber:
-            if (last) {
-                drawSmallTriangle(painter, i, j);
-                drawNumber(painter, i, j, moveNumber);
-            }
-            break;
-        case zemra::StoneLabelMode::Marking:
-            if (last) drawSmallTriangle(painter, i, j);
-            break;
-        }
+        drawNumber(painter, i, j, moveNumber);
     }
     SendImageToFront(i, j);
 }
 
-void BoardRenderer::drawLargeTriangle(QPainter& painter, int i, int j)
+void BoardRenderer::drawLargeTriangle(int i, int j)
 {
     const QPoint c = m_layout.intersection(i, j);
     const int leg = largeTriangleLeg(m_layout.chessSize);
-    const QColor colour(markColour());
     for (int k = 0; k < leg; ++k)
-        painter.fillRect(QRect(c.x() + k, c.y(), 1, leg - k), colour);
+        fillArea(m_board, QRect(c.x() + k, c.y(), 1, leg - k), markColour());
 }
 
 void BoardRenderer::DrawLargeTriangle(int i, int j)
 {
     if (!drawable(i, j)) return;
-    QPainter painter(&m_board);
-    drawLargeTriangle(painter, i, j);
+    drawLargeTriangle(i, j);
 }
 
-void BoardRenderer::drawSmallTriangle(QPainter& painter, int i, int j)
+void BoardRenderer::drawSmallTriangle(int i, int j)
 {
     const QPoint corner = m_layout.cellRect(i, j).topLeft();
     const int leg = smallTriangleLeg(m_layout.chessSize);
-    const QColor colour(markColour());
     for (int k = 0; k < leg; ++k)
-        painter.fillRect(QRect(corner.x() + k, corner.y(), 1, leg - k), colour);
+        fillArea(m_board, QRect(corner.x() + k, corner.y(), 1, leg - k), markColour());
 }
 
 void BoardRenderer::DrawSmallTriangle(int i, int j)
 {
     if (!drawable(i, j)) return;
-    QPainter painter(&m_board);
-    drawSmallTriangle(painter, i, j);
+    drawSmallTriangle(i, j);
 }
 
 void BoardRenderer::DrawBlock(int i, int j, Colour square)
@@ -413,10 +519,7 @@ void BoardRenderer::DrawBlock(int i, int j, Colour square)
     if (!drawable(i, j)) return;
     const QPoint c = m_layout.intersection(i, j);
     const int side = blockSide(m_layout.chessSize);
-    {
-        QPainter painter(&m_board);
-        painter.fillRect(QRect(c.x() - side / 2, c.y() - side / 2, side, side), QColor(square == Colour::Black ? Black : White));
-    }
+    fillArea(m_board, QRect(c.x() - side / 2, c.y() - side / 2, side, side), square == Colour::Black ? Black : White);
     SendImageToFront(i, j);
 }
 
@@ -445,7 +548,7 @@ void BoardRenderer::BtnNumberClick()
     if (m_game.MarkingDead) return;
     m_stoneLabelMode = m_stoneLabelMode == zemra::StoneLabelMode::LastMoveMark ? zemra::StoneLabelMode::AllNumbers
                        : m_stoneLabelMode == zemra::StoneLabelMode::AllNumbers ? zemra::StoneLabelMode::LastNumber
-                                                                        : zemra::StoneLabelMode::LastMoveMark;
+                                                                               : zemra::StoneLabelMode::LastMoveMark;
     const int n = m_layout.boardSize;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)

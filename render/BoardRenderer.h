@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -13,11 +14,13 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "board/GameView.h"
 #include "board/WeiQiGame.h"
 #include "render/BoardArt.h"
 #include "render/BoardGeometry.h"
+#include "render/PictureMemory.h"
 
 class QPainter;
 
@@ -91,15 +94,27 @@ public:
     void SetHandicapCell(const std::string&) override {}
 
 private:
-    bool drawable(int i, int j) const { return m_layout.chessSize > 0 && m_layout.onBoard(i, j); }
+    // Only points of the picture as last laid out: the pixel work below trusts
+    // the pieces, the stones and the picture to be of the layout's sizes.
+    bool drawable(int i, int j) const
+    {
+        return m_layout.chessSize > 0 && m_layout.chessSize == m_drawnChessSize && m_layout.onBoard(i, j);
+    }
     QRgb markColour() const;
     void paintWood(const QRect& area);
-    void clearCell(QPainter& painter, int i, int j);
-    void drawStone(QPainter& painter, int i, int j, Colour stone);
+    void clearCell(int i, int j);
+    void drawStone(int i, int j, Colour stone);
     void drawNumber(QPainter& painter, int i, int j, int number);
-    void drawLargeTriangle(QPainter& painter, int i, int j);
-    void drawSmallTriangle(QPainter& painter, int i, int j);
-    void drawStarDot(QPainter& painter, int a, int b);
+    void drawLargeTriangle(int i, int j);
+    void drawSmallTriangle(int i, int j);
+    void drawStarDot(int a, int b);
+    // A move number laid out once per font: shaping the digits is most of
+    // what drawing them costs.
+    struct ShapedNumber {
+        QList<QGlyphRun> glyphs; // placed from the baseline's left end
+        int width = 0;           // the measured width that centres it
+    };
+    const ShapedNumber& shapedNumber(int number);
     void drawCentredText(QPainter& painter, int i, int j, const QString& text, const QFont& font, const QFontMetrics& metrics,
                          QRgb colour);
     void cutPieces();
@@ -115,18 +130,25 @@ private:
     ScreenChanged m_screenChanged;
 
     BoardLayout m_layout;
+    // The cell size the picture, pieces and stones were last made for.
+    int m_drawnChessSize = 0;
     int m_imageSize = 0;
     QPoint m_paintBoxPos;
-    int m_textHeightA = 0; // hA
-    int m_textWidth19 = 0; // w19
+    int m_textHeightA = 0;  // hA
+    int m_textWidth19 = 0;  // w19
+    int m_numberPoints = 0; // the sizes of the two fonts below
+    int m_labelPoints = 0;
     QFont m_numberFont;
     QFont m_labelFont;
     QFontMetrics m_numberMetrics{m_numberFont};
     QFontMetrics m_labelMetrics{m_labelFont};
+    std::unordered_map<int, ShapedNumber> m_shapedNumbers;
     zemra::StoneLabelMode m_stoneLabelMode = zemra::StoneLabelMode::LastMoveMark;
 
     QImage m_board;
     QImage m_screen;
+    PictureMemory m_boardMemory;
+    PictureMemory m_screenMemory;
     QImage m_woodBand;
     std::array<QImage, PieceKindCount> m_pieces;
     const StoneImages* m_stones = nullptr;

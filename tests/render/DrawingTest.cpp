@@ -1,9 +1,11 @@
 // Stones through their masks, numbers, marks, labels and bad input.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 
 #include "RenderTestUtil.h"
+#include "render/Fonts.h"
 
 namespace zemra {
 namespace {
@@ -128,6 +130,41 @@ TEST(ShowChessNumberTest, NumbersAreCentredByTheirWidth)
                 EXPECT_GT(lightest, 160) << row.number << " at " << probe.x();
             else
                 EXPECT_LT(darkest, 120) << row.number;
+        }
+    }
+}
+
+TEST(ShowChessNumberTest, SameBitsAsPlainTextDrawingThroughFontChanges)
+{
+    // Cell sizes with different number fonts, then back to the first: text
+    // kept from another font would show here.
+    RenderedGame g(19, 37);
+    for (const int s : {37, 23, 59, 58, 10, 37}) {
+        g.renderer.setPanelSize(test::panelFor(19, s), test::panelFor(19, s));
+        g.renderer.InitChessBoard();
+        ASSERT_EQ(g.renderer.ChessSize(), s);
+        const QFont font = boardFont(SongTi, s / 3);
+        const QFontMetrics metrics(font);
+        for (const int number : {1, 7, 88, 123, 361}) {
+            for (const Colour colour : {Colour::Black, Colour::White}) {
+                const int i = 3 + number % 13;
+                const int j = colour == Colour::Black ? 5 : 11;
+                g.game.setPoint(i, j, chessCode(colour), number);
+                g.renderer.ClearChessBoard(i, j);
+                g.renderer.DrawChess(i, j, colour);
+                QImage expected = g.renderer.BoardImage().copy();
+                {
+                    const QString text = QString::number(number);
+                    const QRect cell = g.cell(i, j);
+                    QPainter painter(&expected);
+                    painter.setFont(font);
+                    painter.setPen(QColor(colour == Colour::Black ? Qt::white : Qt::black));
+                    painter.drawText(cell.left() + (s - metrics.horizontalAdvance(text)) / 2,
+                                     cell.top() + (s - metrics.height()) / 2 + metrics.ascent(), text);
+                }
+                g.renderer.ShowChessNumber(i, j, number);
+                ASSERT_EQ(g.renderer.BoardImage(), expected) << "cell " << s << ", number " << number;
+            }
         }
     }
 }
