@@ -1,10 +1,21 @@
 #include "app/Artwork.h"
 
+#include <QImageReader>
 #include <QPixmapCache>
 
 namespace zemra {
 
 namespace {
+
+// Our artwork is PNG. Saying so, with format detection off, keeps Qt from
+// loading every image plug-in (SVG, GIF, ...) to ask each whether it can
+// read the file, which costs start-up time and memory.
+QImage readPng(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QString resourcePath(const QString& name)
 {
@@ -38,7 +49,7 @@ QImage artworkImage(const QString& name)
     // Only known names reach the resource system, so no name can reach
     // another resource.
     if (!artworkNames().contains(name)) return {};
-    return QImage(resourcePath(name));
+    return readPng(resourcePath(name));
 }
 
 QPixmap artworkPixmap(const QString& name)
@@ -59,9 +70,11 @@ QPixmap buttonFrame(const QString& strip, ButtonFrame frame)
 
 QIcon applicationIcon()
 {
+    // Pixmaps rather than file names: a file name sends QIcon through every
+    // icon-engine plug-in first.
     QIcon icon;
     for (int size : {16, 32, 64, 256})
-        icon.addFile(QStringLiteral(":/ui/AppIcon%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/ui/AppIcon%1.png").arg(size))));
     return icon;
 }
 
