@@ -18,7 +18,8 @@ Problem check(const QString& name)
     static const QString forbidden = QStringLiteral("()[];");
     const bool hasForbidden = std::any_of(name.begin(), name.end(), [](QChar c) { return forbidden.contains(c); });
     if (hasForbidden || gbk::byteLength(name) > MaxBytes) return Problem::ForbiddenOrLong;
-    if (!gbk::canEncode(name) || !isPrintable(name)) return Problem::Unencodable;
+    // What the peer or a record reads back must be what was typed.
+    if (!gbk::canEncode(name) || gbk::decode(gbk::encode(name)) != name || !isPrintable(name)) return Problem::Unencodable;
     return Problem::None;
 }
 

@@ -16,8 +16,9 @@ enum class Problem {
     Empty,
     // Contains ( ) [ ] ; or is longer than MaxBytes.
     ForbiddenOrLong,
-    // A character GBK has no code for, or a control character: the peer or
-    // a record would get something else than was typed.
+    // A character GBK has no code for, one that does not read back as
+    // itself, or a control character: the peer or a record would get
+    // something else than was typed.
     Unencodable,
 };
 
