@@ -1,5 +1,7 @@
 #include "net/Messages.h"
 
+#include <algorithm>
+
 #include "text/Nickname.h"
 
 namespace zemra::net {
@@ -22,6 +24,18 @@ QString proposalMessage(const QString& blackName, int handicapIndex, const QStri
 QString acceptanceMessage(const GameTerms& terms)
 {
     return wire::format(Command::GameAccepted, {terms.blackName, terms.handicapText, terms.sizeText});
+}
+
+QByteArray acceptanceWire(const GameTerms& terms)
+{
+    if (terms.received.isEmpty()) return toWire(acceptanceMessage(terms));
+    // The two forms differ in one character only ("OK?" and "OK!").
+    const std::string_view asked = wire::form(Command::GameProposal);
+    const std::string_view accepted = wire::form(Command::GameAccepted);
+    const auto at = static_cast<qsizetype>(std::mismatch(asked.begin(), asked.end(), accepted.begin()).first - asked.begin());
+    QByteArray bytes = terms.received;
+    bytes[at] = accepted[static_cast<std::size_t>(at)];
+    return bytes;
 }
 
 QString quitMessage(const QString& nickName)
@@ -73,6 +87,7 @@ std::optional<GameTerms> gameTerms(QByteArrayView bytes, const MatchResult& m)
     // The handicap layouts are points of the 19 × 19 board.
     if (t.handicapIndex != 0 && t.boardSize != 19) return std::nullopt;
     if (!nickname::isPrintable(t.sizeText)) return std::nullopt;
+    t.received = bytes.toByteArray();
     return t;
 }
 

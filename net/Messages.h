@@ -20,6 +20,9 @@ struct GameTerms {
     QString sizeText;      // the board size as typed, for example "19"
     int handicapIndex = 0; // 0 no handicap, k >= 1 means k + 1 stones
     int boardSize = 19;    // 5..19
+    // The message exactly as it came, so an acceptance can copy the fields
+    // back byte for byte; empty for terms made here.
+    QByteArray received;
 
     // The handicap stones the index stands for: 0, or 2..9.
     int handicapCount() const { return handicapIndex == 0 ? 0 : handicapIndex + 1; }
@@ -44,8 +47,10 @@ QString nameMessage(const QString& nickName, const QString& address, const QStri
 // i and j in 1..19.
 QString playMessage(Colour colour, int i, int j);
 QString proposalMessage(const QString& blackName, int handicapIndex, const QString& sizeText);
-// The acceptance copies the proposal's fields back exactly as they came.
 QString acceptanceMessage(const GameTerms& terms);
+// The bytes of the acceptance of a received proposal: its fields copied back
+// exactly as they came, whatever characters they hold.
+QByteArray acceptanceWire(const GameTerms& terms);
 QString quitMessage(const QString& nickName);
 // A message without fields: PASS, GAME NO!, UNDO, UNOK, UNNO, HeQi, HeOK,
 // HeNO, SIGN.

@@ -93,7 +93,7 @@ Reaction NetworkSession::challengerConnected()
 {
     m_values.LocalAddress = m_ownAddress();
     Reaction r;
-    r.reply = nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank);
+    r.reply = toWire(nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank));
     return r;
 }
 
@@ -148,11 +148,11 @@ Reaction NetworkSession::receiveName(const Message& m)
         r.sound = texts::sound::Online;
         if (host) {
             m_values.LocalAddress = m_ownAddress();
-            r.reply = nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank);
+            r.reply = toWire(nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank));
         }
     } else {
         r.systemLines << texts::sameNicknameLine(m.nickName, m.address);
-        if (host) r.reply = quitMessage(m_values.LocalNickName);
+        if (host) r.reply = toWire(quitMessage(m_values.LocalNickName));
     }
     return r;
 }
@@ -269,32 +269,32 @@ Reaction NetworkSession::answer(bool agreed)
         if (agreed) {
             r.systemLines << texts::DrawResult;
             endGame(texts::DrawResult, r);
-            r.reply = plainMessage(Command::DrawAgreed);
+            r.reply = toWire(plainMessage(Command::DrawAgreed));
         } else {
             r.systemLines << texts::DrawRefusedLine;
-            r.reply = plainMessage(Command::DrawRefused);
+            r.reply = toWire(plainMessage(Command::DrawRefused));
         }
         break;
     case Question::Kind::Undo:
         if (agreed) {
             r.systemLines << texts::UndoAgreedLine;
-            r.reply = plainMessage(Command::UndoAgreed);
+            r.reply = toWire(plainMessage(Command::UndoAgreed));
             // Our own move was last: the asker's move and ours go back.
             const bool ownMoveLast = !m_values.NetworkColor || m_game.SideToMove != *m_values.NetworkColor;
             undo(ownMoveLast ? 2 : 1, r);
         } else {
             r.systemLines << texts::UndoRefusedLine;
-            r.reply = plainMessage(Command::UndoRefused);
+            r.reply = toWire(plainMessage(Command::UndoRefused));
         }
         break;
     case Question::Kind::Proposal:
         if (agreed) {
-            r.reply = acceptanceMessage(m_openTerms);
+            r.reply = acceptanceWire(m_openTerms);
             r.sound = texts::sound::NewGame;
             startAgreedGame(m_openTerms);
             r.gameStarted = true;
         } else {
-            r.reply = plainMessage(Command::GameRefused);
+            r.reply = toWire(plainMessage(Command::GameRefused));
         }
         break;
     }
@@ -311,7 +311,7 @@ Reaction NetworkSession::playLocal(int i, int j)
     if (m_game.PlayChess(i, j, *own) != PlayResult::OK) return r;
     m_game.SideToMove = opponentOf(*own);
     r.sideToMoveChanged = true;
-    r.reply = playMessage(*own, i, j);
+    r.reply = toWire(playMessage(*own, i, j));
     return r;
 }
 
@@ -331,7 +331,7 @@ Reaction NetworkSession::propose(const ProposalChoice& choice)
     r.information = proposalRefusal();
     if (!r.information.isEmpty()) return r;
     const QString& black = choice.takeBlack ? m_values.LocalNickName : m_values.PeerNickName;
-    r.reply = proposalMessage(black, choice.handicapIndex, choice.sizeText);
+    r.reply = toWire(proposalMessage(black, choice.handicapIndex, choice.sizeText));
     return r;
 }
 
@@ -340,7 +340,7 @@ Reaction NetworkSession::requestUndo()
     if (!m_values.NetworkColor) return refusedOutsideGame();
     Reaction r;
     r.systemLines << texts::UndoRequestSentLine;
-    r.reply = plainMessage(Command::Undo);
+    r.reply = toWire(plainMessage(Command::Undo));
     return r;
 }
 
@@ -352,7 +352,7 @@ Reaction NetworkSession::pass()
     r.systemLines << texts::passLine(m_values.LocalNickName);
     m_game.PassMove();
     r.sideToMoveChanged = true;
-    r.reply = plainMessage(Command::Pass);
+    r.reply = toWire(plainMessage(Command::Pass));
     return r;
 }
 
@@ -361,7 +361,7 @@ Reaction NetworkSession::offerDraw()
     if (!m_values.NetworkColor) return refusedOutsideGame();
     Reaction r;
     r.systemLines << texts::DrawOfferSentLine;
-    r.reply = plainMessage(Command::DrawOffer);
+    r.reply = toWire(plainMessage(Command::DrawOffer));
     return r;
 }
 
@@ -371,7 +371,7 @@ Reaction NetworkSession::resign()
     Reaction r;
     r.systemLines << texts::resignLine(m_values.LocalNickName, m_values.PeerNickName);
     endGame(texts::winResult(m_values.PeerNickName), r);
-    r.reply = plainMessage(Command::Resign);
+    r.reply = toWire(plainMessage(Command::Resign));
     return r;
 }
 

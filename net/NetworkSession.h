@@ -72,7 +72,7 @@ struct Reaction {
     QString remoteChat;      // SendOutMessage("Remote", remoteChat) unless empty
     QString information;     // one-button information box unless empty
     QString sound;           // PlayResourceSound(sound) when InfoSoundOn, unless empty
-    QString reply;           // send to the peer by role unless empty
+    QByteArray reply;        // the bytes to send to the peer by role unless empty
     std::optional<Question> question;
     int undone = 0;                 // Local_Undo calls made here
     bool sideToMoveChanged = false; // recolour the name labels from SideToMove

@@ -74,7 +74,9 @@ TEST(Messages, AreTakenApartIntoTheirFields)
     const auto proposal = parse("CMMD GAME OK? PB[月下の旅人]Handicap(3)BaordSize{19}");
     ASSERT_TRUE(proposal);
     EXPECT_EQ(proposal->command, Command::GameProposal);
-    EXPECT_EQ(proposal->terms, (GameTerms{Moon, QStringLiteral("3"), QStringLiteral("19"), 3, 19}));
+    EXPECT_EQ(proposal->terms.blackName, Moon);
+    EXPECT_EQ(proposal->terms.handicapIndex, 3);
+    EXPECT_EQ(proposal->terms.sizeText, QStringLiteral("19"));
     EXPECT_EQ(proposal->terms.handicapCount(), 4);
 
     const auto accepted = parse("CMMD GAME OK! PB[a]Handicap(0)BaordSize{ 9}");
@@ -82,6 +84,13 @@ TEST(Messages, AreTakenApartIntoTheirFields)
     EXPECT_EQ(accepted->command, Command::GameAccepted);
     EXPECT_EQ(accepted->terms.boardSize, 9);
     EXPECT_EQ(acceptanceMessage(accepted->terms), QStringLiteral("CMMD GAME OK! PB[a]Handicap(0)BaordSize{ 9}"));
+
+    // The acceptance copies the fields byte for byte, even a character that
+    // would not come back the same from text.
+    const QByteArray euroBytes = QByteArray("CMMD GAME OK? PB[a\xa2\xe3]Handicap(0)BaordSize{19}");
+    const auto euro = parseMessage(euroBytes);
+    ASSERT_TRUE(euro);
+    EXPECT_EQ(acceptanceWire(euro->terms), QByteArray("CMMD GAME OK! PB[a\xa2\xe3]Handicap(0)BaordSize{19}"));
 
     const auto chat = parse("CHAT 月下の旅人(3段);谢谢;(再见)\tCMMDX");
     ASSERT_TRUE(chat);

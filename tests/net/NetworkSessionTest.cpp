@@ -40,7 +40,7 @@ protected:
     {
         if (r.reply.isEmpty()) return;
         Side& to = other(from);
-        ASSERT_TRUE(to.reader.append(toWire(r.reply)));
+        ASSERT_TRUE(to.reader.append(r.reply));
         while (std::optional<QByteArray> bytes = to.reader.next()) {
             const std::optional<Message> m = parseMessage(*bytes);
             ASSERT_TRUE(m) << bytes->toStdString();
@@ -84,7 +84,7 @@ TEST_F(TwoSides, GreetingConnectsBothWithTheirNames)
     EXPECT_EQ(host.seen[0].systemLines,
               QStringList{QStringLiteral("棋友(月下の旅人：192.168.0.7)已经成功地和您建立了网络连接！")});
     EXPECT_EQ(host.seen[0].sound, QStringLiteral("Online"));
-    EXPECT_EQ(host.seen[0].reply, QStringLiteral("CMMD NAME(山间的清风)IP[10.0.0.1]RANK{9段}"));
+    EXPECT_EQ(fromWire(host.seen[0].reply), QStringLiteral("CMMD NAME(山间的清风)IP[10.0.0.1]RANK{9段}"));
     EXPECT_EQ(client.session.values().PeerRank, QStringLiteral("9段"));
     EXPECT_EQ(host.session.values().PeerRank, QStringLiteral("3段"));
     EXPECT_TRUE(client.seen[0].reply.isEmpty());
@@ -96,11 +96,11 @@ TEST_F(TwoSides, SameNicknameIsRefusedByTheHost)
     host.session.dropConnection();
     host.session.hostingStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.1"));
     twin.session.challengeStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.1"));
-    const Reaction atHost = host.session.receive(*parseMessageText(twin.session.challengerConnected().reply));
+    const Reaction atHost = host.session.receive(*parseMessage(twin.session.challengerConnected().reply));
     QString line = QStringLiteral("棋友(山间的清风：10.0.0.9)的昵称和您的昵称一样，不能进行正常对局，网络连接将被中断！");
     EXPECT_EQ(atHost.systemLines, QStringList{line});
-    EXPECT_EQ(atHost.reply, QStringLiteral("QUIT 山间的清风"));
-    const Reaction atTwin = twin.session.receive(*parseMessageText(atHost.reply));
+    EXPECT_EQ(fromWire(atHost.reply), QStringLiteral("QUIT 山间的清风"));
+    const Reaction atTwin = twin.session.receive(*parseMessage(atHost.reply));
     EXPECT_TRUE(atTwin.closeClient);
     EXPECT_EQ(atTwin.systemLines, QStringList{line.replace(QStringLiteral("10.0.0.9"), QStringLiteral("10.0.0.1"))});
     EXPECT_FALSE(host.session.values().PeerConnected);
@@ -116,7 +116,7 @@ TEST_F(TwoSides, AcceptedProposalStartsTheSameGameOnBothBoards)
     ASSERT_TRUE(asked.question);
     EXPECT_EQ(asked.question->caption, QStringLiteral("对局申请 - 山间的清风 VS 月下の旅人"));
     EXPECT_EQ(asked.question->shown, (ProposalChoice{false, 0, QStringLiteral("9")}));
-    EXPECT_EQ(host.seen.at(2).reply, QStringLiteral("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}"));
+    EXPECT_EQ(fromWire(host.seen.at(2).reply), QStringLiteral("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}"));
     for (Side* s : {&host, &client}) {
         EXPECT_EQ(s->game.BoardSize, 9);
         EXPECT_EQ(s->info.BlackName, Moon);
