@@ -151,6 +151,7 @@ TEST(Messages, WhatTheReceiverIgnores)
         EXPECT_FALSE(parseMessageText(QString::fromUtf8(text))) << text;
     // Bytes that are no GBK character in a nickname.
     EXPECT_FALSE(parseMessage(QByteArrayView("CMMD NAME(a\x80)IP[1]RANK{1}")));
+    EXPECT_FALSE(parseMessage(QByteArrayView("CMMD NAME(a)IP[1]RANK{3\xb6\x36}"))); // half a character
 }
 
 TEST(NetworkTexts, RankEntriesAndStoredRanks)
