@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "net/ChatMessage.h"
 #include "net/MessageReader.h"
 #include "net/NetworkSession.h"
 
@@ -48,11 +49,86 @@ void checkReaction(const WeiQiGame& game, const Reaction& r)
     if (!r.reply.isEmpty()) check(parseMessage(r.reply).has_value(), "we send what we would ignore");
 }
 
+// Text made of characters whose second GBK byte is "C", "]" or "}", the
+// letters of "CMMD", ";" and brackets: what could fool the reader.
+QString trickyText(FuzzedDataProvider& in, int maxLength)
+{
+    static const QString alphabet = QStringLiteral("丆乚亇山的CMD PASa;()[]{}");
+    QString text;
+    const int n = in.ConsumeIntegralInRange(1, maxLength);
+    for (int k = 0; k < n; ++k)
+        text += alphabet[in.ConsumeIntegralInRange<int>(0, static_cast<int>(alphabet.size()) - 1)];
+    return text;
+}
+
+QString trickyName(FuzzedDataProvider& in)
+{
+    QString name = trickyText(in, 6);
+    for (QChar& c : name)
+        if (QStringLiteral("()[]{}; ").contains(c)) c = u'a';
+    return name;
+}
+
+// Whole messages, sent in reads cut anywhere: every closed message arrives
+// once, in order and unchanged, and no chat line ends inside a character.
+// (A chat text that holds a whole message is cut there by design, so the
+// chats here hold none.)
+void framingOracle(FuzzedDataProvider& in)
+{
+    QList<QByteArray> closed;
+    QByteArray stream;
+    const int count = in.ConsumeIntegralInRange(1, 12);
+    for (int k = 0; k < count; ++k) {
+        QString message;
+        switch (in.ConsumeIntegralInRange(0, 4)) {
+        case 0: message = nameMessage(trickyName(in), QStringLiteral("10.0.0.1"), QStringLiteral("3段")); break;
+        case 1:
+            message = playMessage(in.ConsumeBool() ? Colour::Black : Colour::White, in.ConsumeIntegralInRange(1, 19),
+                                  in.ConsumeIntegralInRange(1, 19));
+            break;
+        case 2: message = proposalMessage(trickyName(in), in.ConsumeIntegralInRange(0, 8), QStringLiteral("19")); break;
+        case 3: {
+            constexpr Command plain[] = {Command::Pass,       Command::GameRefused, Command::Undo,
+                                         Command::UndoAgreed, Command::UndoRefused, Command::DrawOffer,
+                                         Command::DrawAgreed, Command::DrawRefused, Command::Resign};
+            message = plainMessage(plain[in.ConsumeIntegralInRange(0, 8)]);
+            break;
+        }
+        default: {
+            QString text = trickyText(in, 40);
+            text.replace(QStringLiteral("CMMD "), QStringLiteral("CMD "));
+            stream += toWire(chatMessage(trickyName(in), QStringLiteral("9段"), text));
+            continue;
+        }
+        }
+        closed << toWire(message);
+        stream += closed.last();
+    }
+    MessageReader reader;
+    QList<QByteArray> got;
+    for (qsizetype at = 0; at < stream.size();) {
+        const qsizetype n = in.ConsumeIntegralInRange<qsizetype>(1, stream.size() - at);
+        check(reader.append(stream.mid(at, n)), "overflow");
+        at += n;
+        while (const std::optional<QByteArray> m = reader.next()) {
+            if (m->startsWith("CHAT "))
+                check(!fromWire(*m).contains(QChar::ReplacementCharacter), "a chat cut inside a character");
+            else
+                got << *m;
+        }
+    }
+    check(got == closed, "a closed message was lost, split or changed");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
+    if (size > 0 && data[0] == 'F') {
+        framingOracle(in);
+        return 0;
+    }
     WeiQiGame game;
     GameInfo info;
     NetworkSession session(game, info, [] { return QStringLiteral("127.0.0.1"); });
@@ -72,7 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int handicap = size == 19 ? in.ConsumeIntegralInRange(0, 8) : 0;
             session.receive(
                 *parseMessageText(acceptanceMessage({localBlack ? QStringLiteral("山间的清风") : QStringLiteral("月下の旅人"),
-                                                     QString::number(handicap), QString::number(size), handicap, size})));
+                                                     QString::number(handicap),
+                                                     QString::number(size),
+                                                     handicap,
+                                                     size,
+                                                     {}})));
         }
     }
 
