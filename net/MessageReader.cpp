@@ -17,13 +17,14 @@ bool startsAfterChat(QByteArrayView bytes, qsizetype pos)
     const MatchResult r = matchMessage(bytes, pos);
     if (r.match == Match::Closed) return true;
     if (r.match == Match::Open) return r.command == Command::Chat;
-    return r.match == Match::Incomplete && bytes.sliced(pos).startsWith(QByteArrayView(wire::CommandStart.data(), 5));
+    const QByteArrayView commandStart(wire::CommandStart.data(), static_cast<qsizetype>(wire::CommandStart.size()));
+    return r.match == Match::Incomplete && bytes.sliced(pos).startsWith(commandStart);
 }
 
 struct OpenEnd {
     qsizetype end = 0;    // where the chat or quit ends
     bool atStart = false; // a message starts there
-    // The last character starts before end, for the split-start tail.
+    // Where the last four characters before end start, for the split tail.
     std::array<qsizetype, 4> lastStarts{-1, -1, -1, -1};
 };
 
