@@ -11,11 +11,13 @@
 #include <QStandardPaths>
 #include <utility>
 
+#include "app/ProgramFiles.h"
+
 namespace zemra {
 
 namespace {
 
-const QString DefaultGroup = QStringLiteral("[Default Applications]");
+const QByteArray DefaultGroup = "[Default Applications]";
 
 // Icon sizes the hicolor theme has folders for.
 bool themeSize(const QSize& size)
@@ -32,30 +34,32 @@ QString baseFolder(const QProcessEnvironment& env, const char* variable, const Q
     return QDir::cleanPath(home + QLatin1Char('/') + fallbackUnderHome);
 }
 
-bool isGroupHeader(const QString& line)
+// mimeapps.list is handled as bytes: lines we do not own are written back
+// exactly as they were, whatever their encoding.
+bool isGroupHeader(const QByteArray& line)
 {
-    const QString t = line.trimmed();
-    return t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'));
+    const QByteArray t = line.trimmed();
+    return t.startsWith('[') && t.endsWith(']');
 }
 
 // The key of a "key=value" line, or empty for headers, comments and blanks.
-QString keyOf(const QString& line)
+QByteArray keyOf(const QByteArray& line)
 {
-    if (line.trimmed().startsWith(QLatin1Char('#')) || isGroupHeader(line)) return {};
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.left(eq).trimmed();
+    if (line.trimmed().startsWith('#') || isGroupHeader(line)) return {};
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? QByteArray() : line.left(eq).trimmed();
 }
 
-QStringList splitLines(const QString& text)
+QList<QByteArray> splitLines(const QByteArray& text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
 
-QString joinLines(const QStringList& lines)
+QByteArray joinLines(const QList<QByteArray>& lines)
 {
-    return lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return lines.isEmpty() ? QByteArray() : lines.join('\n') + '\n';
 }
 
 QString writeErrorMessage(const QString& path, const QString& reason)
@@ -98,13 +102,11 @@ FileAssociations::FileAssociations(DesktopPaths paths, QString programPath,
                                    std::function<QString(const QString& name)> locateDataFile)
     : m_paths(std::move(paths)), m_programPath(std::move(programPath)), m_locateDataFile(std::move(locateDataFile))
 {
+    // The refresh runs on its own: the window must not wait for a slow
+    // database rebuild, and nothing depends on when it ends.
     runTool = [](const QString& program, const QStringList& arguments) {
         const QString path = QStandardPaths::findExecutable(program);
-        if (path.isEmpty()) return;
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(path, arguments);
-        if (!process.waitForFinished(30000)) process.kill();
+        if (!path.isEmpty()) QProcess::startDetached(path, arguments);
     };
 }
 
@@ -202,15 +204,16 @@ QString FileAssociations::desktopEntryText(const AssociatedFileType& type) const
         .arg(type.description, execProgram(m_programPath), type.mimeType);
 }
 
-QString FileAssociations::withDefault(const QString& mimeapps, const QString& mimeType, const QString& desktopId)
+QByteArray FileAssociations::withDefault(const QByteArray& mimeapps, const QString& mimeTypeText, const QString& desktopIdText)
 {
-    QStringList lines = splitLines(mimeapps);
-    const QString entry = mimeType + QLatin1Char('=') + desktopId + QLatin1Char(';');
+    const QByteArray mimeType = mimeTypeText.toUtf8();
+    QList<QByteArray> lines = splitLines(mimeapps);
+    const QByteArray entry = mimeType + '=' + desktopIdText.toUtf8() + ';';
     qsizetype group = -1;
     for (qsizetype k = 0; k < lines.size(); ++k)
         if (lines[k].trimmed() == DefaultGroup) group = k;
     if (group < 0) {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QByteArray();
         lines << DefaultGroup << entry;
         return joinLines(lines);
     }
@@ -231,9 +234,11 @@ QString FileAssociations::withDefault(const QString& mimeapps, const QString& mi
     return joinLines(lines);
 }
 
-QString FileAssociations::withoutDefault(const QString& mimeapps, const QString& mimeType, const QString& desktopId)
+QByteArray FileAssociations::withoutDefault(const QByteArray& mimeapps, const QString& mimeTypeText, const QString& desktopIdText)
 {
-    QStringList lines = splitLines(mimeapps);
+    const QByteArray mimeType = mimeTypeText.toUtf8();
+    const QByteArray desktopId = desktopIdText.toUtf8();
+    QList<QByteArray> lines = splitLines(mimeapps);
     bool inGroup = false;
     bool changed = false;
     for (qsizetype k = 0; k < lines.size(); ++k) {
@@ -242,15 +247,15 @@ QString FileAssociations::withoutDefault(const QString& mimeapps, const QString&
             continue;
         }
         if (!inGroup || keyOf(lines[k]) != mimeType) continue;
-        QStringList ids = lines[k].mid(lines[k].indexOf(QLatin1Char('=')) + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& id : ids)
-            id = id.trimmed();
+        QList<QByteArray> ids;
+        for (const QByteArray& id : lines[k].mid(lines[k].indexOf('=') + 1).split(';'))
+            if (!id.trimmed().isEmpty()) ids << id.trimmed();
         if (!ids.removeAll(desktopId)) continue;
         changed = true;
         if (ids.isEmpty())
             lines.removeAt(k--);
         else
-            lines[k] = mimeType + QLatin1Char('=') + ids.join(QLatin1Char(';')) + QLatin1Char(';');
+            lines[k] = mimeType + '=' + ids.join(';') + ';';
     }
     if (!changed) return mimeapps;
     // A group left without entries goes, with the blank lines that ended the file.
@@ -291,11 +296,23 @@ bool FileAssociations::writeFile(const QString& path, const QByteArray& data)
 
 bool FileAssociations::associate(const AssociatedFileType& type)
 {
+    // An open command without the program's full path would make a broken
+    // entry the default handler.
+    if (!QDir::isAbsolutePath(m_programPath) || m_programPath.contains(QChar::ReplacementCharacter)) {
+        if (onError)
+            onError(writeErrorMessage(desktopFile(type), QStringLiteral("程序所在的文件夹名称无法写入启动命令，"
+                                                                          "请把程序放到名称只含常用字符的文件夹中。")));
+        return false;
+    }
     if (!writeFile(packageFile(type), packageText(type).toUtf8())) return false;
 
     // The icon is optional: without a readable SGF.ico the type keeps the
-    // theme's generic icon.
-    QImageReader reader(m_locateDataFile ? m_locateDataFile(type.iconFile) : type.iconFile);
+    // theme's generic icon. Only a regular file is read.
+    const QString iconPath = m_locateDataFile ? m_locateDataFile(type.iconFile) : type.iconFile;
+    QByteArray iconBytes = readRegularFile(QFile::encodeName(iconPath), 16 * 1024 * 1024).value_or(QByteArray());
+    QBuffer iconBuffer(&iconBytes);
+    iconBuffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&iconBuffer);
     do {
         const QImage image = reader.read();
         if (image.isNull() || !themeSize(image.size())) continue;
@@ -308,7 +325,7 @@ bool FileAssociations::associate(const AssociatedFileType& type)
 
     if (!writeFile(desktopFile(type), desktopEntryText(type).toUtf8())) return false;
 
-    QString mimeapps;
+    QByteArray mimeapps;
     QFile current(mimeappsFile());
     if (current.exists()) {
         if (!current.open(QIODevice::ReadOnly)) {
@@ -316,10 +333,10 @@ bool FileAssociations::associate(const AssociatedFileType& type)
             if (onError) onError(writeErrorMessage(mimeappsFile(), current.errorString()));
             return false;
         }
-        mimeapps = QString::fromUtf8(current.readAll());
+        mimeapps = current.readAll();
         current.close();
     }
-    if (!writeFile(mimeappsFile(), withDefault(mimeapps, type.mimeType, desktopId(type)).toUtf8())) return false;
+    if (!writeFile(mimeappsFile(), withDefault(mimeapps, type.mimeType, desktopId(type)))) return false;
 
     notifyChanged();
     return true;
@@ -347,9 +364,9 @@ void FileAssociations::remove(const AssociatedFileType& type)
 
     QFile current(mimeappsFile());
     if (current.open(QIODevice::ReadOnly)) {
-        const QString before = QString::fromUtf8(current.readAll());
+        const QByteArray before = current.readAll();
         current.close();
-        const QString after = withoutDefault(before, type.mimeType, desktopId(type));
+        const QByteArray after = withoutDefault(before, type.mimeType, desktopId(type));
         if (after != before) {
             if (after.isEmpty()) {
                 QFile::remove(mimeappsFile());
@@ -357,7 +374,7 @@ void FileAssociations::remove(const AssociatedFileType& type)
                 QSaveFile file(mimeappsFile());
                 file.setDirectWriteFallback(false);
                 if (file.open(QIODevice::WriteOnly)) {
-                    file.write(after.toUtf8());
+                    file.write(after);
                     file.commit();
                 }
             }
@@ -397,17 +414,21 @@ void FileAssociations::pruneEmptyFolders(const QString& folder, const QString& b
     }
 }
 
-bool associateFileType(const AssociatedFileType& type, const std::function<QString(const QString&)>& locateDataFile,
-                       const std::function<void(const QString&)>& onError)
+bool associateFileType(const AssociatedFileType& type, const std::function<void(const QString&)>& onError)
 {
-    FileAssociations associations(DesktopPaths::fromEnvironment(), QCoreApplication::applicationFilePath(), locateDataFile);
+    // A path that is not UTF-8 cannot stand in a desktop entry: it becomes
+    // replacement characters, which associate() refuses.
+    const QByteArray program = programPathBytes();
+    const QString path = isUtf8(program) ? QString::fromUtf8(program) : QString(QChar::ReplacementCharacter);
+    FileAssociations associations(DesktopPaths::fromEnvironment(), path,
+                                  [](const QString& name) { return QFile::decodeName(locateProgramFile(name)); });
     associations.onError = onError;
     return associations.associate(type);
 }
 
 void removeFileType(const AssociatedFileType& type)
 {
-    FileAssociations associations(DesktopPaths::fromEnvironment(), QCoreApplication::applicationFilePath(), {});
+    FileAssociations associations(DesktopPaths::fromEnvironment(), QFile::decodeName(programPathBytes()), {});
     associations.remove(type);
 }
 

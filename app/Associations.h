@@ -50,7 +50,7 @@ public:
     // The write error; nothing else is ever reported.
     std::function<void(const QString& message)> onError;
     // Runs one refresh command of the notice with its arguments. The default
-    // runs it when it is installed and waits for it; tests replace it.
+    // starts it when it is installed and does not wait; tests replace it.
     std::function<void(const QString& program, const QStringList& arguments)> runTool;
 
     // Writes every piece; the default handler comes last, so a failure never
@@ -77,10 +77,10 @@ public:
     // the desktop entry rules want when it holds blanks or shell characters.
     static QString execProgram(const QString& programPath);
 
-    // mimeapps.list text with the default of mimeType set to desktopId, and
-    // with desktopId taken out of it again. Other lines are kept as they are.
-    static QString withDefault(const QString& mimeapps, const QString& mimeType, const QString& desktopId);
-    static QString withoutDefault(const QString& mimeapps, const QString& mimeType, const QString& desktopId);
+    // mimeapps.list bytes with the default of mimeType set to desktopId, and
+    // with desktopId taken out of it again. Other lines keep their bytes.
+    static QByteArray withDefault(const QByteArray& mimeapps, const QString& mimeType, const QString& desktopId);
+    static QByteArray withoutDefault(const QByteArray& mimeapps, const QString& mimeType, const QString& desktopId);
 
 private:
     bool writeFile(const QString& path, const QByteArray& data);
@@ -93,9 +93,8 @@ private:
 };
 
 // The menu items for the running program: the paths from the environment,
-// the program's own path, errors to onError.
-bool associateFileType(const AssociatedFileType& type, const std::function<QString(const QString&)>& locateDataFile,
-                       const std::function<void(const QString&)>& onError);
+// the program's own path and files, errors to onError.
+bool associateFileType(const AssociatedFileType& type, const std::function<void(const QString&)>& onError);
 void removeFileType(const AssociatedFileType& type);
 
 } // namespace zemra

@@ -47,9 +47,7 @@ ChatLine::ChatLine(QWidget* parent) : QComboBox(parent)
     setCurrentIndex(-1);
     clearEditText();
 
-    QFont font(SongTi);
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(textFont(12));
     QPalette pal = palette();
     pal.setColor(QPalette::Base, MessageLog::Background);
     setPalette(pal);

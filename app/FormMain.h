@@ -1,22 +1,25 @@
-// The main window: owns the game state and every piece of the window, lays
-// them out, carries the toolbar and its menus, switches between the four
-// modes and turns board clicks into the current mode's operations. A mode's
-// own logic lives in its class (LocalGame, ...); this class only dispatches.
+// The main window: owns the game state, the game information and every piece
+// of the window, lays them out, carries the toolbar and its menus, and hands
+// mode switches, board clicks, the wheel, closing and menu commands to the
+// current mode's controller. A mode's own logic lives in its controller.
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <QTimer>
+
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
-#include "app/LocalGame.h"
+#include "app/ModeController.h"
+#include "app/ToolbarMenus.h"
 #include "board/WeiQiGame.h"
+#include "records/GameInfo.h"
 
 class QAction;
 class QMenu;
-class QLabel;
 
 namespace zemra {
 
@@ -28,7 +31,7 @@ class MessageLog;
 class TMyImage;
 class FormView;
 
-class TFormMain : public QMainWindow, public LocalGameHost {
+class TFormMain : public QMainWindow, public ModeHost {
     Q_OBJECT
 public:
     // args: the command-line arguments after the program name.
@@ -36,49 +39,54 @@ public:
     ~TFormMain() override;
 
     // --- state of the window ----------------------------------------------
-    QString GameMode;
     QString ProgramDir; // with a trailing separator
     bool StoneSoundOn = true;
     bool InfoSoundOn = true;
     bool ShowCoordinates = true;
+    bool FullScreen = false;
     bool BoardMouseDown = false;
     bool MouseOverBoard = false;
     int TickCount = 0;
     bool Closing = false;
     bool ResizerDragging = false;
     int ResizerLastY = 0;
-    bool HintBlinking = false;
     QString LocalNickName;
     QString LocalRank;
-    // Network values; the connection itself comes with network play.
-    QString NetworkRole;
-    QString NetworkColor;
-    bool PeerConnected = false;
 
-    WeiQiGame& game() { return m_game; }
-    BoardRenderer& renderer();
+    // The mode word ("local", ...), empty before the first mode is entered.
+    QString GameMode() const;
+    std::optional<GameModeId> currentMode() const;
+    // The controller of a mode.
+    template <class Controller> Controller& controller() const;
+    ModeController& controller(GameModeId mode) const { return *m_modes[static_cast<std::size_t>(mode)]; }
+
     MessageLog* messageLog() const { return m_log; }
     ChatLine* chatLine() const { return m_chat; }
     InfoPanel& infoPanel() { return *m_info; }
     BoardWidget* PaintBox1() const { return m_paintBox; }
-    LocalGame& localGame() { return *m_local; }
 
-    // The six toolbar menus and their items by caption.
-    QMenu* menuGameMode() const { return m_menuMode; }
-    QMenu* menuLocal() const { return m_menuLocal; }
-    QMenu* menuOpen() const { return m_menuOpen; }
-    QMenu* menuGNUGO() const { return m_menuGNUGO; }
-    QMenu* menuNetwork() const { return m_menuNetwork; }
-    QMenu* menuOption() const { return m_menuOption; }
+    // The toolbar menus and their items.
+    QMenu* menu(MenuId id) const { return m_menus->menu(id); }
+    QAction* action(Command command) const { return m_menus->action(command); }
+    QMenu* menuGameMode() const { return menu(MenuId::GameMode); }
+    QMenu* menuLocal() const { return menu(MenuId::Local); }
+    QMenu* menuOpen() const { return menu(MenuId::Open); }
+    QMenu* menuGNUGO() const { return menu(MenuId::GNUGO); }
+    QMenu* menuNetwork() const { return menu(MenuId::Network); }
+    QMenu* menuOption() const { return menu(MenuId::Option); }
     static QAction* item(QMenu* menu, const QString& caption);
+
+    // Runs one menu command through the error boundary; menus show the
+    // new state afterwards.
+    void runCommand(Command command);
 
     // --- modes --------------------------------------------------------------
     // Leave the current mode before `mode` is entered; false refuses the switch.
-    bool SwitchToGameMode(const QString& mode);
-    void Menu_Mode_LocalClick();
-    void Menu_Mode_OpenClick();
-    void Menu_Mode_GNUGOClick();
-    void Menu_Mode_NetworkClick();
+    bool SwitchToGameMode(GameModeId mode);
+    void Menu_Mode_LocalClick() { enterMode(GameModeId::Local); }
+    void Menu_Mode_OpenClick() { enterMode(GameModeId::Open); }
+    void Menu_Mode_GNUGOClick() { enterMode(GameModeId::GNUGO); }
+    void Menu_Mode_NetworkClick() { enterMode(GameModeId::Network); }
 
     // --- board mouse --------------------------------------------------------
     void PaintBox1MouseDown(Qt::MouseButton button);
@@ -87,35 +95,56 @@ public:
     void PaintBox1MouseLeave();
     // True when the wheel was used here (stepping through a record).
     bool FormMouseWheel(int delta);
-
     void BtnNumberClick();
 
     // --- options and the game-mode menu's extras ------------------------------
+    void Menu_Option_SaveChatClick();
     void Menu_Option_SGFClick();
     void Menu_Option_NOSGFClick();
     void Menu_Option_GIBClick();
     void Menu_Option_NOGIBClick();
+    void Menu_Option_FullScreenClick();
+    void Menu_Option_CoordinateClick();
     void N1Click();
     void Menu_HomePageClick();
     // Where a toolbar menu pops up for a button at this screen position.
     QPoint menuPopupPoint(QMenu* menu, const QPoint& buttonTopLeft) const;
 
-    // --- waiting, sounds, the log ---------------------------------------------
+    // --- waiting, the log, questions -------------------------------------------
     void Timer1Timer() { ++TickCount; }
-    // Keeps handling events for about bound × 100 ms, or until stop() says so.
-    void WaitTicks(int bound, const std::function<bool()>& stop = {});
+    void WaitTicks(int bound, const std::function<bool()>& stop = {}) override;
     void SendOutMessage(const QString& kind, const QString& text) override;
-
-    // The close question; tests answer it themselves.
-    std::function<bool()> confirmClose;
-    // Short refusals; tests collect them.
-    std::function<void(const QString&)> informationSink;
-
-    // LocalGameHost
     void ShowInformation(const QString& text) override;
-    void SetFlagDeadChecked(bool checked) override;
+
+    // Tests answer the window's questions and dialogs themselves.
+    std::function<bool()> confirmClose;
+    std::function<void(const QString&)> informationSink;
+    std::function<bool(const QString& caption, const QString& text)> questionSink;
+    std::function<QString(const FileDialogSpec&)> fileDialogSink;
+
+    // --- ModeHost ------------------------------------------------------------
+    WeiQiGame& game() override { return m_game; }
+    GameInfo& gameInfo() override { return m_gameInfo; }
+    void showGameInfo() override;
+    void showResult(const QString& text) override;
+    void showSideToMove(Colour side) override;
     void SetLocalIdentity(const QString& nickName, const QString& rank) override;
-    std::optional<LocalNewGameChoice> AskLocalNewGame() override;
+    QString localNickName() const override { return LocalNickName; }
+    QString localRank() const override { return LocalRank; }
+    void clearLog() override;
+    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
+    bool askYesNo(const QString& text) override;
+    QString askOpenFileName(const FileDialogSpec& spec) override;
+    QString askSaveFileName(const FileDialogSpec& spec) override;
+    QWidget* dialogParent() override { return this; }
+    void playNotice(const QString& name) override;
+    bool stoneSoundOn() const override { return StoneSoundOn; }
+    void setStoneSoundOn(bool on) override { StoneSoundOn = on; }
+    BoardRenderer& renderer() override;
+    void setBoardCursor(Qt::CursorShape shape) override;
+    QString programDir() const override { return ProgramDir; }
+    QString dataFile(const QString& name) const override;
+    void refreshMenus() override;
 
     // The five banner lines written at start-up.
     static QStringList bannerLines();
@@ -141,27 +170,25 @@ private:
     void FormCreate(const QStringList& args);
     void buildWindow();
     void buildToolbar();
-    void buildMenus();
     void layoutWindow();
     void layoutLowerArea(int splitterTop);
     void placePaintBox();
-    bool enterMode(const QString& mode);
-    void showModeButton(const QString& mode);
-    void checkModeItem(const QString& mode, bool checked);
-    void popUp(QMenu* menu, TMyImage* button);
+    void enterMode(GameModeId mode);
+    bool runWindowCommand(Command command);
+    void showModeButton(std::optional<GameModeId> mode);
+    void popUp(MenuId menu, TMyImage* button);
     void ImageResize1MouseDown(int y);
     void ImageResize1MouseMove(int y);
     void ImageResize1MouseUp();
-    void leaveNetworkMode();
-    void setCoordinates(bool on);
-    void setFullScreen(bool on);
-    QString dataFile(const QString& name) const;
-    bool engineGameRunning() const;
+    void chatLineSent(const QString& text);
 
     WeiQiGame m_game;
+    GameInfo m_gameInfo;
     std::unique_ptr<FormView> m_view;
     std::unique_ptr<InfoPanel> m_info;
-    std::unique_ptr<LocalGame> m_local;
+    std::array<std::unique_ptr<ModeController>, 4> m_modes;
+    ModeController* m_mode = nullptr;
+    std::unique_ptr<ToolbarMenus> m_menus;
 
     QWidget* m_central = nullptr;
     QWidget* m_boardPanel = nullptr;
@@ -178,22 +205,19 @@ private:
     TMyImage* m_footer = nullptr;
 
     TMyImage* BtnGameMode = nullptr;
-    TMyImage* BtnLocal = nullptr;
-    TMyImage* BtnOpen = nullptr;
-    TMyImage* BtnGNUGO = nullptr;
-    TMyImage* BtnNetwork = nullptr;
+    std::array<TMyImage*, 4> m_modeButtons{}; // BtnLocal, BtnOpen, BtnGNUGO, BtnNetwork
     TMyImage* BtnNumber = nullptr;
     TMyImage* BtnOption = nullptr;
     TMyImage* BtnExit = nullptr;
 
-    QMenu* m_menuMode = nullptr;
-    QMenu* m_menuLocal = nullptr;
-    QMenu* m_menuOpen = nullptr;
-    QMenu* m_menuGNUGO = nullptr;
-    QMenu* m_menuNetwork = nullptr;
-    QMenu* m_menuOption = nullptr;
-
     QTimer Timer1;
 };
+
+template <class Controller> Controller& TFormMain::controller() const
+{
+    for (const auto& mode : m_modes)
+        if (auto* c = dynamic_cast<Controller*>(mode.get())) return *c;
+    std::abort(); // every controller type exists once
+}
 
 } // namespace zemra

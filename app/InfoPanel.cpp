@@ -30,7 +30,7 @@ const char* const RowCaptions[InfoGrid::RowCount] = {
 
 QFont panelFont()
 {
-    return boardFont(SongTi, 9); // 12 pixels
+    return textFont(12);
 }
 
 void setTextColour(QLabel* label, const QColor& colour)

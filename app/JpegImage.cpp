@@ -1,6 +1,5 @@
 #include "app/JpegImage.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -12,6 +11,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "app/ProgramFiles.h"
+
 namespace zemra {
 
 namespace {
@@ -19,7 +20,10 @@ namespace {
 // Larger files or pictures are not player pictures; refusing them keeps a
 // bad file from costing gigabytes.
 constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
-constexpr unsigned MaxSide = 8192;
+// JPEG allows 65500; beyond this no camera or scanner goes.
+constexpr unsigned MaxSide = 30000;
+// The decoded picture, after scaling down, is at most this many pixels.
+constexpr unsigned long long MaxDecodedPixels = 16ull * 1024 * 1024;
 
 // libjpeg's own error handler prints and calls exit(); this one jumps back
 // to the decoder instead, and remembers a stream that ended too soon.
@@ -36,9 +40,10 @@ struct ErrorManager {
 
 void noteWarning(j_common_ptr cinfo, int level)
 {
-    // Level -1 is a warning; libjpeg pads a short stream with an end marker
-    // and carries on, which would show a half-grey picture as if it were fine.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorManager*>(cinfo->err)->truncated = true;
+    // Level -1 is a warning about corrupt data: libjpeg pads a short stream
+    // or skips bad codes and carries on, which would show a damaged picture
+    // as if it were fine.
+    if (level < 0) reinterpret_cast<ErrorManager*>(cinfo->err)->truncated = true;
 }
 
 void printNothing(j_common_ptr) {}
@@ -54,7 +59,7 @@ void installErrorManager(ErrorManager& err)
 
 // Kept free of objects with destructors so that the longjmp skips nothing
 // that needs cleaning up; image belongs to the caller.
-bool decodeInto(const unsigned char* bytes, unsigned long size, QImage& image)
+bool decodeInto(const unsigned char* bytes, unsigned long size, QSize target, QImage& image)
 {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
@@ -67,7 +72,25 @@ bool decodeInto(const unsigned char* bytes, unsigned long size, QImage& image)
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
-    if (cinfo.image_width > MaxSide || cinfo.image_height > MaxSide) {
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > MaxSide || cinfo.image_height > MaxSide) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    // The smallest of the scales 1/8 .. 8/8 that still covers the target.
+    cinfo.scale_num = 8;
+    cinfo.scale_denom = 8;
+    if (target.isValid()) {
+        const auto w = static_cast<unsigned long long>(target.width());
+        const auto h = static_cast<unsigned long long>(target.height());
+        for (unsigned num = 1; num <= 8; ++num) {
+            if (cinfo.image_width * num >= w * 8 && cinfo.image_height * num >= h * 8) {
+                cinfo.scale_num = num;
+                break;
+            }
+        }
+    }
+    jpeg_calc_output_dimensions(&cinfo);
+    if (static_cast<unsigned long long>(cinfo.output_width) * cinfo.output_height > MaxDecodedPixels) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -121,22 +144,20 @@ bool encodeInto(const QImage& rgb, int quality, unsigned char*& buffer, unsigned
 
 } // namespace
 
-QImage decodeJpeg(const QByteArray& data)
+QImage decodeJpeg(const QByteArray& data, QSize target)
 {
     if (data.isEmpty()) return {};
     QImage image;
-    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()), image))
+    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()), target,
+                    image))
         return {};
     return image;
 }
 
-QImage decodeJpegFile(const QString& path)
+QImage decodeJpegFile(const QByteArray& path, QSize target)
 {
-    // QFile warns on an empty name.
-    if (path.isEmpty()) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) return {};
-    return decodeJpeg(file.read(MaxFileBytes));
+    const std::optional<QByteArray> data = readRegularFile(path, MaxFileBytes);
+    return data ? decodeJpeg(*data, target) : QImage();
 }
 
 QByteArray encodeJpeg(const QImage& image, int quality)
@@ -180,9 +201,9 @@ QImage playerPicturePlaceholder()
     return image;
 }
 
-QImage loadPlayerPicture(const QString& path)
+QImage loadPlayerPicture(const QByteArray& path)
 {
-    QImage image = decodeJpegFile(path);
+    QImage image = decodeJpegFile(path, PlayerPictureSize);
     return image.isNull() ? playerPicturePlaceholder() : image;
 }
 

@@ -71,7 +71,7 @@ TFormLocalNewGame::TFormLocalNewGame(QWidget* parent)
       m_ok(new QPushButton(QStringLiteral("确定"), this)), m_cancel(new QPushButton(QStringLiteral("取消"), this))
 {
     setWindowTitle(QStringLiteral("本地对局 - 对局申请"));
-    setFont(zemra::boardFont(zemra::SongTi, 9));
+    setFont(zemra::textFont(12));
     setModal(true);
 
     m_editBlack->setObjectName(QStringLiteral("EditBlack"));

@@ -1,6 +1,5 @@
 #include "app/MessageLog.h"
 
-#include <QFileDialog>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -34,8 +33,7 @@ MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QTextEdit::WidgetWidth);
 
-    QFont font(SongTi);
-    font.setPixelSize(12);
+    const QFont font = textFont(12);
     setFont(font);
     document()->setDefaultFont(font);
 
@@ -142,19 +140,6 @@ void MessageLog::saveToFile(const QString& path) const
 QString MessageLog::proposedFileName(const QDate& today)
 {
     return QStringLiteral("Game ") + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".rtf");
-}
-
-bool MessageLog::saveChat(QWidget* dialogParent)
-{
-    QFileDialog dialog(dialogParent, QStringLiteral("保存聊天信息为 . . ."), QString(), QStringLiteral("RTF文件格式(*.rtf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    dialog.selectFile(proposedFileName(QDate::currentDate()));
-    dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    saveToFile(dialog.selectedFiles().constFirst());
-    return true;
 }
 
 } // namespace zemra

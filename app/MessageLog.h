@@ -55,9 +55,6 @@ public:
     // "Game yyyy-mm-dd.rtf"
     static QString proposedFileName(const QDate& today);
 
-    // The save dialog, then the file. False when the user cancels; throws like
-    // saveToFile.
-    bool saveChat(QWidget* dialogParent);
 
 private:
     void appendRun(const QString& text, const QColor& colour);

@@ -36,9 +36,7 @@ QPixmap informationIcon()
 
 QFont dialogFont()
 {
-    QFont font(SongTi);
-    font.setPixelSize(12);
-    return font;
+    return textFont(12);
 }
 
 } // namespace

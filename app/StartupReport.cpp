@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/JpegImage.h"
+#include "app/ProgramFiles.h"
 #include "app/Sounds.h"
 
 namespace zemra {
@@ -13,19 +14,19 @@ bool startupReportRequested()
     return !qEnvironmentVariableIsEmpty("ZEMRA_STARTUP_REPORT");
 }
 
-QStringList startupReport(const std::function<QString(const QString& name)>& dataFile)
+QStringList startupReport(const std::function<QByteArray(const QString& name)>& locate)
 {
     QStringList lines;
     auto add = [&lines](bool found, const QString& name, const QString& path) {
         lines << (found ? QStringLiteral("found ") : QStringLiteral("missing ")) + name + QLatin1Char(' ') + path;
     };
     for (const QString& name : {QStringLiteral("ImageBlack.jpg"), QStringLiteral("ImageWhite.jpg")}) {
-        const QString path = dataFile(name);
-        add(!decodeJpegFile(path).isNull(), name, path);
+        const QByteArray path = locate(name);
+        add(!decodeJpegFile(path).isNull(), name, QFile::decodeName(path));
     }
     for (const QString& name : {QStringLiteral("SGF.ico"), QStringLiteral("GIB.ico")}) {
-        const QString path = dataFile(name);
-        add(QFile::exists(path), name, path);
+        const QByteArray path = locate(name);
+        add(readRegularFile(path, 16 * 1024 * 1024).has_value(), name, QFile::decodeName(path));
     }
     for (const QString& sound : soundNames()) {
         const QString path = soundResourcePath(sound);

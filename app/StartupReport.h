@@ -14,8 +14,8 @@ bool startupReportRequested();
 
 // One line per file the program reads: "found NAME PATH" or "missing NAME
 // PATH". Player pictures count as found only when they decode; sounds are
-// the compiled-in clips. dataFile resolves a name as the window does.
-QStringList startupReport(const std::function<QString(const QString& name)>& dataFile);
+// the compiled-in clips. locate gives a file's path as the system names it.
+QStringList startupReport(const std::function<QByteArray(const QString& name)>& locate);
 
 // The lines on standard output.
 void printStartupReport(const QStringList& lines);

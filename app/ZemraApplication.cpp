@@ -29,18 +29,15 @@ void ZemraApplication::showError(const QString& message)
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
 }
 
-bool ZemraApplication::notify(QObject* receiver, QEvent* event)
+void runGuarded(const std::function<void()>& command)
 {
-    // A command that fails (a bad number, an unreadable file) is aborted, the
-    // user is told once, and the window keeps running.
     try {
-        return QApplication::notify(receiver, event);
+        command();
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        ZemraApplication::showError(QString::fromUtf8(e.what()));
     } catch (...) {
-        showError(QStringLiteral("未知错误"));
+        ZemraApplication::showError(QStringLiteral("未知错误"));
     }
-    return false;
 }
 
 } // namespace zemra

@@ -20,4 +20,14 @@ QFont boardFont(const QString& family, int points)
     return font;
 }
 
+QFont textFont(int pixelSize)
+{
+    QFont font(SongTi);
+    font.setPixelSize(pixelSize);
+    // Unhinted outlines look the same at these sizes, and hinting would make
+    // FreeType read the Ming font's 3 MB of embedded bitmaps at start-up.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 } // namespace zemra

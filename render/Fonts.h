@@ -19,4 +19,8 @@ void installFontSubstitutions();
 // to the inch, whatever the screen says, so layouts do not depend on it.
 QFont boardFont(const QString& family, int points);
 
+// The Song face of the window's texts (panels, log, chat, dialogs) at a
+// pixel size.
+QFont textFont(int pixelSize);
+
 } // namespace zemra

@@ -637,7 +637,7 @@ QImage playerPicture(bool black)
     return image;
 }
 
-bool save(const QImage& image, const QString& path)
+bool writePng(const QImage& image, const QString& path)
 {
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -646,7 +646,7 @@ bool save(const QImage& image, const QString& path)
     return true;
 }
 
-bool saveJpeg(const QImage& image, const QString& path)
+bool writeJpeg(const QImage& image, const QString& path)
 {
     QFile file(path);
     const QByteArray data = encodeJpeg(image, 90);
@@ -680,7 +680,7 @@ int main(int argc, char* argv[])
         {"ImageOption", iconOption, "选项"},     {"ImageExit", iconExit, "退出"},
     };
     for (const auto& strip : strips)
-        ok &= save(spriteStrip(strip.icon, QString::fromUtf8(strip.label)), uiPath(strip.name));
+        ok &= writePng(spriteStrip(strip.icon, QString::fromUtf8(strip.label)), uiPath(strip.name));
 
     // Distances from the outer edges; the top and bottom corners are 16 wide.
     auto fromTop = [](int, int y) { return y; };
@@ -696,24 +696,24 @@ int main(int argc, char* argv[])
     cornerStone(topRight, {10, 6}, false);
     cornerStone(bottomLeft, {6, 6}, false);
     cornerStone(bottomRight, {10, 6}, true);
-    ok &= save(topLeft, uiPath("FrameTopLeft"));
-    ok &= save(framePiece(16, 12, fromTop, nullptr), uiPath("FrameTop"));
-    ok &= save(topRight, uiPath("FrameTopRight"));
-    ok &= save(bottomLeft, uiPath("FrameBottomLeft"));
-    ok &= save(framePiece(16, 12, fromBottom, nullptr), uiPath("FrameBottom"));
-    ok &= save(bottomRight, uiPath("FrameBottomRight"));
-    ok &= save(framePiece(12, 16, nullptr, fromLeft), uiPath("FrameLeft"));
-    ok &= save(framePiece(12, 16, nullptr, fromRight12), uiPath("FrameRight"));
+    ok &= writePng(topLeft, uiPath("FrameTopLeft"));
+    ok &= writePng(framePiece(16, 12, fromTop, nullptr), uiPath("FrameTop"));
+    ok &= writePng(topRight, uiPath("FrameTopRight"));
+    ok &= writePng(bottomLeft, uiPath("FrameBottomLeft"));
+    ok &= writePng(framePiece(16, 12, fromBottom, nullptr), uiPath("FrameBottom"));
+    ok &= writePng(bottomRight, uiPath("FrameBottomRight"));
+    ok &= writePng(framePiece(12, 16, nullptr, fromLeft), uiPath("FrameLeft"));
+    ok &= writePng(framePiece(12, 16, nullptr, fromRight12), uiPath("FrameRight"));
 
-    ok &= save(toolHeader(), uiPath("ToolHeader"));
-    ok &= save(toolFooter(), uiPath("ToolFooter"));
-    ok &= save(panelSide(), uiPath("PanelSide"));
-    ok &= save(splitterBar(), uiPath("ImageResize"));
-    ok &= save(stoneIcon(true), uiPath("StoneIconBlack"));
-    ok &= save(stoneIcon(false), uiPath("StoneIconWhite"));
-    ok &= save(settingsBackground(), uiPath("SettingsBackground"));
+    ok &= writePng(toolHeader(), uiPath("ToolHeader"));
+    ok &= writePng(toolFooter(), uiPath("ToolFooter"));
+    ok &= writePng(panelSide(), uiPath("PanelSide"));
+    ok &= writePng(splitterBar(), uiPath("ImageResize"));
+    ok &= writePng(stoneIcon(true), uiPath("StoneIconBlack"));
+    ok &= writePng(stoneIcon(false), uiPath("StoneIconWhite"));
+    ok &= writePng(settingsBackground(), uiPath("SettingsBackground"));
     for (int size : {16, 32, 64, 256})
-        ok &= save(appIcon(size), ui + QStringLiteral("/AppIcon%1.png").arg(size));
+        ok &= writePng(appIcon(size), ui + QStringLiteral("/AppIcon%1.png").arg(size));
 
     // The record-file icons beside the program, and the same sizes as PNG for
     // the icon theme of an installation.
@@ -723,12 +723,12 @@ int main(int argc, char* argv[])
         QList<QImage> sizes;
         for (int size : {16, 32, 48, 256}) {
             sizes << recordFileIcon(size, format, sgf);
-            ok &= save(sizes.last(), icons + QStringLiteral("/zemra-%1-%2.png").arg(format.toLower()).arg(size));
+            ok &= writePng(sizes.last(), icons + QStringLiteral("/zemra-%1-%2.png").arg(format.toLower()).arg(size));
         }
         ok &= saveBytes(icoFile(sizes), out.filePath(format + QStringLiteral(".ico")));
     }
 
-    ok &= saveJpeg(playerPicture(true), out.filePath(QStringLiteral("ImageBlack.jpg")));
-    ok &= saveJpeg(playerPicture(false), out.filePath(QStringLiteral("ImageWhite.jpg")));
+    ok &= writeJpeg(playerPicture(true), out.filePath(QStringLiteral("ImageBlack.jpg")));
+    ok &= writeJpeg(playerPicture(false), out.filePath(QStringLiteral("ImageWhite.jpg")));
     return ok ? 0 : 1;
 }

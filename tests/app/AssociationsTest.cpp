@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "app/Associations.h"
+#include "tests/MissingTool.h"
 #include "tests/app/LogTestUtil.h"
 
 namespace zemra {
@@ -86,25 +87,31 @@ protected:
         paths = {root + QStringLiteral("/data"), root + QStringLiteral("/config")};
     }
 
-    // Refresh commands are recorded, not run, unless a test says otherwise.
+    // Refresh commands are recorded, not run, unless a test says otherwise;
+    // then they run to their end in the test's own surroundings.
     FileAssociations make(const QString& program = QStringLiteral("/opt/zemra/bin/zemra"), bool realTools = false)
     {
         FileAssociations a(paths, program, shippedDataFile);
         a.onError = [this](const QString& m) { errors << m; };
-        if (!realTools)
+        if (realTools)
+            a.runTool = [this](const QString& p, const QStringList& args) { run(p, args); };
+        else
             a.runTool = [this](const QString& p, const QStringList& args) { tools << p + QLatin1Char(' ') + args.join(' '); };
         return a;
     }
 
     QProcessEnvironment cleanEnvironment() const
     {
-        // No desktop named: xdg-mime takes its generic, file-based path.
+        // No desktop named: xdg-mime takes its generic, file-based path. The
+        // system folders are the test's own, so another Go program installed
+        // on this machine cannot answer for the type.
         QProcessEnvironment env;
         env.insert(QStringLiteral("HOME"), root);
         env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), paths.dataHome);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), paths.configHome);
-        env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/local/share:/usr/share"));
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), system.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_CONFIG_DIRS"), system.path() + QStringLiteral("/config"));
         return env;
     }
 
@@ -118,6 +125,7 @@ protected:
     }
 
     QTemporaryDir home;
+    QTemporaryDir system;
     QString root;
     DesktopPaths paths;
     QStringList errors;
@@ -192,8 +200,7 @@ TEST_F(AssociationsTest, RealDesktopToolsSeeOurHandlerAndType)
 {
     if (!installed("xdg-mime") || !installed("update-mime-database")) {
         // scripts/install-deps installs both: in CI this must run.
-        if (qgetenv("CI") == "true") FAIL() << "xdg-utils or shared-mime-info missing";
-        GTEST_SKIP() << "xdg-utils or shared-mime-info missing";
+        ZEMRA_SKIP_OR_FAIL_IN_CI("xdg-utils or shared-mime-info missing");
     }
     FileAssociations a = make(QStringLiteral("/opt/zemra/bin/zemra"), true);
     ASSERT_TRUE(a.associate(sgfFileType()));
@@ -217,6 +224,39 @@ TEST_F(AssociationsTest, RealDesktopToolsSeeOurHandlerAndType)
     EXPECT_FALSE(readAll(paths.dataHome + QStringLiteral("/mime/globs2")).contains("application/x-go-sgf"));
 }
 
+TEST_F(AssociationsTest, AnotherHandlerComesBackWhenOursIsRemoved)
+{
+    if (!installed("xdg-mime") || !installed("update-desktop-database")) {
+        ZEMRA_SKIP_OR_FAIL_IN_CI("xdg-utils or desktop-file-utils missing");
+    }
+    // Another Go program installed for everyone claims SGF records.
+    const QString apps = system.path() + QStringLiteral("/data/applications");
+    writeText(apps + QStringLiteral("/othergo.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Other Go\nExec=othergo %f\nMimeType=application/x-go-sgf;\n");
+    run(QStringLiteral("update-desktop-database"), {apps});
+    const QStringList query{QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/x-go-sgf")};
+    ASSERT_EQ(run(QStringLiteral("xdg-mime"), query), QStringLiteral("othergo.desktop"));
+
+    FileAssociations a = make(QStringLiteral("/opt/zemra/bin/zemra"), true);
+    ASSERT_TRUE(a.associate(sgfFileType()));
+    EXPECT_EQ(run(QStringLiteral("xdg-mime"), query), QStringLiteral("zemra.sgf.desktop"));
+    a.remove(sgfFileType());
+    EXPECT_EQ(run(QStringLiteral("xdg-mime"), query), QStringLiteral("othergo.desktop"));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(AssociationsTest, AProgramPathThatCannotStartTheProgramIsRefused)
+{
+    for (const QString& program : {QString(), QStringLiteral("zemra"), QStringLiteral("/opt/\uFFFD\uFFFD/zemra")}) {
+        errors.clear();
+        FileAssociations a = make(program);
+        EXPECT_FALSE(a.associate(sgfFileType())) << program.toStdString();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].startsWith(QStringLiteral("写入错误")));
+        EXPECT_TRUE(snapshot(root).isEmpty()) << "nothing written for " << program.toStdString();
+    }
+}
+
 TEST_F(AssociationsTest, OpenCommandSurvivesBlanksAndShellCharactersInThePath)
 {
     // GIO parses the entry as a desktop would and runs the program with the file.
@@ -236,8 +276,7 @@ TEST_F(AssociationsTest, OpenCommandSurvivesBlanksAndShellCharactersInThePath)
         EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().constData();
     }
     if (!installed("gio")) {
-        if (qgetenv("CI") == "true") FAIL() << "gio (libglib2.0-bin) missing";
-        GTEST_SKIP() << "gio (libglib2.0-bin) missing";
+        ZEMRA_SKIP_OR_FAIL_IN_CI("gio (libglib2.0-bin) missing");
     }
     run(QStringLiteral("gio"), {QStringLiteral("launch"), entry, QStringLiteral("/tmp/a game.sgf")});
     for (int k = 0; k < 100 && !QFile::exists(out); ++k)
@@ -335,14 +374,19 @@ TEST(MimeappsTextTest, DefaultsAreSetAndTakenBackWithoutTouchingTheRest)
          "[Added Associations]\nx/y=a.desktop;\n"},
     };
     for (const auto& row : rows) {
-        const QString with = FileAssociations::withDefault(QString::fromUtf8(row.before), sgf, id);
-        EXPECT_EQ(with, QString::fromUtf8(row.withOurs)) << row.before;
-        EXPECT_EQ(FileAssociations::withoutDefault(with, sgf, id), QString::fromUtf8(row.afterRemoval)) << row.before;
+        const QByteArray with = FileAssociations::withDefault(row.before, sgf, id);
+        EXPECT_EQ(with, QByteArray(row.withOurs)) << row.before;
+        EXPECT_EQ(FileAssociations::withoutDefault(with, sgf, id), QByteArray(row.afterRemoval)) << row.before;
     }
     // Only our id leaves a list of several handlers.
-    EXPECT_EQ(FileAssociations::withoutDefault(
-                  QStringLiteral("[Default Applications]\napplication/x-go-sgf=a.desktop;zemra.sgf.desktop;\n"), sgf, id),
-              QStringLiteral("[Default Applications]\napplication/x-go-sgf=a.desktop;\n"));
+    EXPECT_EQ(FileAssociations::withoutDefault("[Default Applications]\napplication/x-go-sgf=a.desktop;zemra.sgf.desktop;\n", sgf,
+                                               id),
+              QByteArray("[Default Applications]\napplication/x-go-sgf=a.desktop;\n"));
+    // Lines that are not ours keep their bytes, UTF-8 or not.
+    const QByteArray foreign = "[Default Applications]\n# \xc6\xe5\xc6\xd7\ntext/x-\xff=\xfe.desktop;\n";
+    const QByteArray added = FileAssociations::withDefault(foreign, sgf, id);
+    EXPECT_TRUE(added.startsWith(foreign));
+    EXPECT_EQ(FileAssociations::withoutDefault(added, sgf, id), foreign);
 }
 
 TEST_F(AssociationsTest, UnwritableLocationGivesTheWriteErrorAndNoDefault)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/BoardWidget.h"
+#include "app/EngineGame.h"
 #include "app/FormMain.h"
 #include "app/InfoPanel.h"
 #include "app/LocalNewGameDialog.h"
@@ -58,7 +59,7 @@ protected:
 
 TEST_F(FormMainTest, StartsInTheLocalModeWithTheBanner)
 {
-    EXPECT_EQ(form->GameMode, QStringLiteral("local"));
+    EXPECT_EQ(form->GameMode(), QStringLiteral("local"));
     EXPECT_TRUE(item(form->menuGameMode(), "  本地对局")->isChecked());
     EXPECT_FALSE(item(form->menuGameMode(), "  欣赏棋谱")->isChecked());
     EXPECT_EQ(form->game().BoardSize, 19);
@@ -139,7 +140,7 @@ TEST_F(FormMainTest, WhileMarkingAnyButtonMarksAndNothingIsPlayed)
 TEST_F(FormMainTest, SwitchingModesSendsBothNoticesInOrder)
 {
     item(form->menuGameMode(), "  欣赏棋谱")->trigger();
-    EXPECT_EQ(form->GameMode, QStringLiteral("open"));
+    EXPECT_EQ(form->GameMode(), QStringLiteral("open"));
     const QString log = logText();
     const auto n1 = log.indexOf(QStringLiteral("您已经切换到了“欣赏棋谱”模式！"));
     const auto n2 = log.indexOf(QStringLiteral("请点击“欣赏棋谱”的按钮开始新局"));
@@ -164,20 +165,21 @@ TEST_F(FormMainTest, LeavingTheLocalModeEndsMarking)
     EXPECT_FALSE(form->game().MarkingDead);
     EXPECT_FALSE(item(form->menuLocal(), "  标记死子")->isChecked());
     EXPECT_EQ(form->game().PointMarks(4, 4), "");
-    EXPECT_EQ(form->GameMode, QStringLiteral("network"));
+    EXPECT_EQ(form->GameMode(), QStringLiteral("network"));
     EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 11), QStringLiteral("  比赛还没有开始！"));
 }
 
 TEST_F(FormMainTest, AnEngineGameInProgressKeepsTheMode)
 {
     item(form->menuGameMode(), "  人机对弈")->trigger();
-    ASSERT_EQ(form->GameMode, QStringLiteral("GNUGO"));
+    ASSERT_EQ(form->GameMode(), QStringLiteral("GNUGO"));
     EXPECT_EQ(form->LocalRank, QStringLiteral("9段"));
-    // A running engine game disables its new-game item.
-    item(form->menuGNUGO(), "  开始新局")->setEnabled(false);
+    form->controller<EngineGame>().beginGame(Colour::White);
+    EXPECT_FALSE(item(form->menuGNUGO(), "  开始新局")->isEnabled()) << "the menu shows the running game";
+    EXPECT_TRUE(item(form->menuGNUGO(), "  结束棋局")->isEnabled());
     const QString before = logText();
     item(form->menuGameMode(), "  本地对局")->trigger();
-    EXPECT_EQ(form->GameMode, QStringLiteral("GNUGO"));
+    EXPECT_EQ(form->GameMode(), QStringLiteral("GNUGO"));
     EXPECT_EQ(logText(), before);
     ASSERT_EQ(information.size(), 1);
     EXPECT_EQ(information.first(), QStringLiteral("正在和GNU GO进行对局，\r\r请结束对局后，再切换模式！"));
@@ -206,8 +208,8 @@ TEST_F(FormMainTest, ClosingAsksAndRespectsTheAnswer)
 TEST_F(FormMainTest, ClosingWhileTheEngineThinksIsRefused)
 {
     item(form->menuGameMode(), "  人机对弈")->trigger();
-    item(form->menuGNUGO(), "  开始新局")->setEnabled(false);
-    form->game().SideToMove = Colour::White; // the engine plays White
+    form->controller<EngineGame>().beginGame(Colour::White);
+    form->game().SideToMove = Colour::White; // the engine's turn
     bool asked = false;
     form->confirmClose = [&] {
         asked = true;
@@ -241,11 +243,21 @@ TEST_F(FormMainTest, MenuStatesAtStart)
 
 TEST_F(FormMainTest, SplitterRuleAndWheelInTheLocalMode)
 {
-    const auto l = TFormMain::splitLowerArea(300);
-    EXPECT_EQ(l.splitterTop, 154);
-    EXPECT_EQ(l.gridHeight, 146);
-    EXPECT_EQ(l.logHeight, 135);
-    EXPECT_EQ(TFormMain::splitLowerArea(8).splitterTop, 0);
+    // The window as laid out: grid above, the 11-pixel bar, the log to the
+    // bottom of the lower area, the bar in the middle of it.
+    for (const QSize size : {QSize(1000, 760), QSize(900, 601)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        auto* splitter = form->findChild<QWidget*>(QStringLiteral("ImageResize1"));
+        ASSERT_NE(splitter, nullptr);
+        QWidget* grid = form->infoPanel().StringGrid1();
+        QWidget* log = form->messageLog();
+        const int h = log->y() + log->height(); // the lower area's height
+        EXPECT_EQ(splitter->y(), (h - 8) / 2 + 8);
+        EXPECT_EQ(grid->y(), 8);
+        EXPECT_EQ(grid->height(), splitter->y() - 8);
+        EXPECT_EQ(log->y(), splitter->y() + 11);
+    }
     form->PaintBox1MouseEnter();
     EXPECT_FALSE(form->FormMouseWheel(120)) << "the wheel steps only through records";
 }
@@ -283,16 +295,25 @@ TEST(ErrorHandler, AnExceptionInACommandIsShownOnceAndTheProgramGoesOn)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    QObject target;
-    QTimer::singleShot(0, &target, [] { throw std::runtime_error("'PASS' is not a valid integer value"); });
-    QTimer::singleShot(5, &target, [] {});
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 100)
-        QApplication::processEvents();
+    bool after = false;
+    runGuarded([] { throw std::runtime_error("'PASS' is not a valid integer value"); });
+    runGuarded([&] { after = true; });
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.first(), QStringLiteral("'PASS' is not a valid integer value"));
+    EXPECT_TRUE(after);
+}
+
+TEST_F(FormMainTest, AFailingMenuCommandIsStoppedAtTheBoundary)
+{
+    QStringList shown;
+    ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
+    form->fileDialogSink = [](const FileDialogSpec&) { return QStringLiteral("/nonexistent-folder/log.rtf"); };
+    item(form->menuOption(), "  保存聊天信息")->trigger(); // through Qt's signal, as a user's click
+    ZemraApplication::setErrorSink({});
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains(QStringLiteral("log.rtf"))) << shown.first().toStdString();
+    EXPECT_EQ(form->GameMode(), QStringLiteral("local"));
 }
 
 TEST_F(FormMainTest, RealMouseClicksOnTheBoardPicture)

@@ -44,11 +44,6 @@ endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=ZEMRA_DATA_DIR QT_QPA_PLATFORM=offscreen
                         ZEMRA_STARTUP_REPORT=1 "${PREFIX}/bin/zemra"
   TIMEOUT 15 RESULT_VARIABLE rc OUTPUT_VARIABLE report ERROR_VARIABLE errors)
-if(rc MATCHES "timeout" AND report STREQUAL "")
-  message("SKIPPED: the installed program started and kept running, but printed no start-up report "
-          "(ZEMRA_STARTUP_REPORT is not wired into the window yet)")
-  return()
-endif()
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the installed program failed (${rc}):\n${report}\n${errors}")
 endif()

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csetjmp>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -76,8 +78,8 @@ QByteArray greyJpeg(int w, int h)
 
 TEST(JpegImage, ShippedPlayerPicturesDecodeAtTheirPlaceSize)
 {
-    const QImage black = decodeJpegFile(dataFile(QStringLiteral("ImageBlack.jpg")));
-    const QImage white = decodeJpegFile(dataFile(QStringLiteral("ImageWhite.jpg")));
+    const QImage black = decodeJpegFile(QFile::encodeName(dataFile(QStringLiteral("ImageBlack.jpg"))));
+    const QImage white = decodeJpegFile(QFile::encodeName(dataFile(QStringLiteral("ImageWhite.jpg"))));
     ASSERT_FALSE(black.isNull()) << dataFile(QStringLiteral("ImageBlack.jpg")).toStdString();
     ASSERT_FALSE(white.isNull());
     EXPECT_EQ(black.size(), PlayerPictureSize);
@@ -128,10 +130,10 @@ TEST(JpegImage, DamagedOrMissingFilesGiveANullImage)
     ASSERT_GT(good.size(), 200);
     ASSERT_FALSE(decodeJpeg(good).isNull());
 
-    EXPECT_TRUE(decodeJpegFile(dir.filePath(QStringLiteral("absent.jpg"))).isNull());
-    EXPECT_TRUE(decodeJpegFile(dir.path()).isNull()) << "a folder";
-    EXPECT_TRUE(decodeJpegFile(QString()).isNull());
-    EXPECT_TRUE(decodeJpegFile(writeTemp(dir, QStringLiteral("empty.jpg"), {})).isNull());
+    EXPECT_TRUE(decodeJpegFile(QFile::encodeName(dir.filePath(QStringLiteral("absent.jpg")))).isNull());
+    EXPECT_TRUE(decodeJpegFile(QFile::encodeName(dir.path())).isNull()) << "a folder";
+    EXPECT_TRUE(decodeJpegFile(QByteArray()).isNull());
+    EXPECT_TRUE(decodeJpegFile(QFile::encodeName(writeTemp(dir, QStringLiteral("empty.jpg"), {}))).isNull());
 
     QByteArray garbage;
     quint32 seed = 12345;
@@ -139,14 +141,14 @@ TEST(JpegImage, DamagedOrMissingFilesGiveANullImage)
         seed = seed * 1664525u + 1013904223u;
         garbage.append(static_cast<char>(seed >> 24));
     }
-    EXPECT_TRUE(decodeJpegFile(writeTemp(dir, QStringLiteral("garbage.jpg"), garbage)).isNull());
+    EXPECT_TRUE(decodeJpegFile(QFile::encodeName(writeTemp(dir, QStringLiteral("garbage.jpg"), garbage))).isNull());
     EXPECT_TRUE(decodeJpeg(QByteArray("\xff\xd8", 2)).isNull()) << "start marker only";
     EXPECT_TRUE(decodeJpeg(QByteArray("\xff\xd8") + garbage).isNull()) << "start marker, then garbage";
     EXPECT_TRUE(decodeJpeg(readAll(QStringLiteral(":/sounds/play.wav"))).isNull()) << "another format";
 
     // Cut in the headers, in the picture data and just before the end marker.
     for (qsizetype cut : {qsizetype(1), qsizetype(20), qsizetype(150), good.size() / 2, good.size() - 2}) {
-        EXPECT_TRUE(decodeJpegFile(writeTemp(dir, QStringLiteral("cut.jpg"), good.left(cut))).isNull()) << "cut at " << cut;
+        EXPECT_TRUE(decodeJpegFile(QFile::encodeName(writeTemp(dir, QStringLiteral("cut.jpg"), good.left(cut)))).isNull()) << "cut at " << cut;
     }
 }
 
@@ -159,6 +161,49 @@ TEST(JpegImage, AHugeClaimedSizeIsRefusedBeforeAnythingIsAllocated)
     for (int k : {5, 6, 7, 8})
         data[sof + k] = static_cast<char>(0xea);
     EXPECT_TRUE(decodeJpeg(data).isNull());
+}
+
+TEST(JpegImage, LargePicturesAreDecodedAtAReducedScale)
+{
+    QImage big(1000, 800, QImage::Format_RGB32);
+    big.fill(QColor(200, 40, 40));
+    const QByteArray data = encodeJpeg(big, 80);
+    EXPECT_EQ(decodeJpeg(data, PlayerPictureSize).size(), QSize(125, 100)) << "1/8 still covers 118 x 93";
+    EXPECT_EQ(decodeJpeg(data, QSize(300, 300)).size(), QSize(375, 300));
+    EXPECT_EQ(decodeJpeg(data).size(), big.size());
+
+    // A small file claiming 8000 x 8000 must not cost the memory of that size.
+    QByteArray claim = encodeJpeg(playerPicturePlaceholder(), 90);
+    const qsizetype sof = claim.indexOf(QByteArray("\xff\xc0", 2));
+    ASSERT_GT(sof, 0);
+    for (int k : {5, 7}) {
+        claim[sof + k] = static_cast<char>(8000 >> 8);
+        claim[sof + k + 1] = static_cast<char>(8000 & 0xff);
+    }
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_TRUE(decodeJpeg(claim, PlayerPictureSize).isNull()) << "its data ends long before 8000 rows";
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes";
+}
+
+TEST(JpegImage, CorruptDataAndFifosGiveThePlaceholder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture(118, 93, QImage::Format_RGB32);
+    picture.fill(QColor(30, 120, 200));
+    QByteArray data = encodeJpeg(picture, 90);
+    ASSERT_FALSE(decodeJpeg(data).isNull());
+    // Scribble over the middle of the entropy-coded data.
+    for (qsizetype k = data.size() / 2; k < data.size() / 2 + 40; ++k)
+        data[k] = static_cast<char>(0x5a ^ k);
+    EXPECT_TRUE(decodeJpeg(data).isNull());
+
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("ImageBlack.jpg")));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_EQ(loadPlayerPicture(fifo), playerPicturePlaceholder()) << "returns at once, no writer needed";
 }
 
 TEST(JpegImage, MissingPictureShowsANeutralPlaceholder)
@@ -176,8 +221,8 @@ TEST(JpegImage, MissingPictureShowsANeutralPlaceholder)
     }
     EXPECT_GT(shades.size(), 2);
 
-    EXPECT_EQ(loadPlayerPicture(QStringLiteral("/nonexistent/ImageBlack.jpg")), placeholder);
-    const QImage shipped = loadPlayerPicture(dataFile(QStringLiteral("ImageWhite.jpg")));
+    EXPECT_EQ(loadPlayerPicture("/nonexistent/ImageBlack.jpg"), placeholder);
+    const QImage shipped = loadPlayerPicture(QFile::encodeName(dataFile(QStringLiteral("ImageWhite.jpg"))));
     EXPECT_NE(shipped, placeholder);
     EXPECT_EQ(shipped.size(), PlayerPictureSize);
 }

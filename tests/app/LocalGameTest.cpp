@@ -7,6 +7,7 @@
 
 #include "app/InfoPanel.h"
 #include "app/LocalGame.h"
+#include "tests/app/RecordingHost.h"
 
 using namespace zemra;
 
@@ -17,51 +18,7 @@ const QColor Black(0, 0, 0);
 const QString MarkingRefusal = QStringLiteral("\r请先取消\"标记死子\"！");
 const QString UndoHint = QStringLiteral("您也可以在棋盘的任意位置单击鼠标“右键”来实现“悔棋”！");
 
-// What the window does with the model's panel calls.
-class PanelView : public NullGameView {
-public:
-    explicit PanelView(InfoPanel& panel) : m_panel(panel) {}
-    void SetStoneLabelMode(StoneLabelMode mode) override { labelMode = static_cast<int>(mode); }
-    void SetLabelBlackDead(const std::string& c) override { m_panel.SetLabelBlackDead(QString::fromStdString(c)); }
-    void SetLabelWhiteDead(const std::string& c) override { m_panel.SetLabelWhiteDead(QString::fromStdString(c)); }
-    void ShowSideToMove(Colour side) override { m_panel.ShowSideToMove(side); }
-    void SetHandicapCell(const std::string& text) override { m_panel.SetHandicapCell(QString::fromStdString(text)); }
-
-    int labelMode = 1;
-
-private:
-    InfoPanel& m_panel;
-};
-
-struct LogEntry {
-    QString kind;
-    QString text;
-    bool operator==(const LogEntry&) const = default;
-};
-
-class RecordingHost : public LocalGameHost {
-public:
-    void SendOutMessage(const QString& kind, const QString& text) override { log.push_back({kind, text}); }
-    void ShowInformation(const QString& text) override { boxes << text; }
-    void SetFlagDeadChecked(bool checked) override { ticks.push_back(checked); }
-    void SetLocalIdentity(const QString& nick, const QString& rank) override
-    {
-        nickName = nick;
-        this->rank = rank;
-    }
-    std::optional<LocalNewGameChoice> AskLocalNewGame() override
-    {
-        ++asked;
-        return answer;
-    }
-
-    std::vector<LogEntry> log;
-    QStringList boxes;
-    std::vector<bool> ticks;
-    QString nickName, rank;
-    std::optional<LocalNewGameChoice> answer;
-    int asked = 0;
-};
+using zemra::testing::LogEntry;
 
 // Everything a click may change, to show that a refusal changed nothing.
 struct Snapshot {
@@ -76,19 +33,27 @@ struct Snapshot {
 
 class LocalGameTest : public ::testing::Test {
 protected:
-    QWidget window;
-    InfoPanel panel{&window};
-    PanelView view{panel};
-    WeiQiGame game{&view};
-    RecordingHost host;
-    LocalGame local{game, panel, host};
+    zemra::testing::RecordingHost host;
+    WeiQiGame& game = host.board;
+    InfoPanel& panel = host.panel;
+    LocalGame local{host};
+    std::optional<LocalNewGameChoice> answer;
+    int asked = 0;
 
-    void SetUp() override { local.EnterMode(); }
+    void SetUp() override
+    {
+        local.askNewGame = [this] {
+            ++asked;
+            return answer;
+        };
+        local.enterMode();
+    }
+    StoneLabelMode labelMode() const { return host.view.StoneLabelMode(); }
 
     QString row(int r) const { return panel.StringGrid1()->Cells(1, r); }
     QColor colour(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
-    void left(int i, int j) { local.BoardClick(i, j, Qt::LeftButton); }
-    void right() { local.BoardClick(1, 1, Qt::RightButton); }
+    void left(int i, int j) { local.boardClick(i, j, Qt::LeftButton); }
+    void right() { local.boardClick(1, 1, Qt::RightButton); }
 
     Snapshot snapshot() const
     {
@@ -146,7 +111,7 @@ TEST_F(LocalGameTest, EnteringKeepsTheSizeButDropsStonesAndAnyOldHandicap)
     game.BoardSize = 9;
     game.HandicapCount = 3; // left by an earlier game or record
     left(5, 5);
-    local.EnterMode();
+    local.enterMode();
     EXPECT_EQ(row(8), QStringLiteral("  9×9"));
     EXPECT_EQ(row(9), QStringLiteral("  0"));
     EXPECT_EQ(game.HandicapCount, 0);
@@ -158,9 +123,9 @@ TEST_F(LocalGameTest, EnteringKeepsTheSizeButDropsStonesAndAnyOldHandicap)
 TEST_F(LocalGameTest, NewGameWithThreeStoneHandicap)
 {
     game.ThreeStoneLowerRight = 1; // left by a record: must not move the local layout
-    host.answer = LocalNewGameChoice{QStringLiteral("黑方"), QStringLiteral("白方"), 19, 3};
+    answer = LocalNewGameChoice{QStringLiteral("黑方"), QStringLiteral("白方"), 19, 3};
     local.Menu_Local_NewGameClick();
-    EXPECT_EQ(host.asked, 1);
+    EXPECT_EQ(asked, 1);
     EXPECT_EQ(row(3), QStringLiteral("  Local Area Network"));
     EXPECT_EQ(row(4), QStringLiteral("  黑方"));
     EXPECT_EQ(row(6), QStringLiteral("  白方"));
@@ -184,9 +149,8 @@ TEST_F(LocalGameTest, NewGameReplacesTheWholeGame)
     left(5, 5);
     local.Menu_Local_FlagDeadClick();
     game.MarkingClick(4, 4);
-    host.ticks.clear();
 
-    host.answer = LocalNewGameChoice{QStringLiteral("甲"), QStringLiteral("乙"), 9, 0};
+    answer = LocalNewGameChoice{QStringLiteral("甲"), QStringLiteral("乙"), 9, 0};
     local.Menu_Local_NewGameClick();
     EXPECT_EQ(game.PreviousBoardSize, 19);
     EXPECT_EQ(game.BoardSize, 9);
@@ -197,9 +161,8 @@ TEST_F(LocalGameTest, NewGameReplacesTheWholeGame)
     EXPECT_EQ(game.BoardPoints(4, 4), "");
     EXPECT_FALSE(game.MarkingDead);
     EXPECT_FALSE(local.flagDeadChecked());
-    EXPECT_EQ(host.ticks, std::vector<bool>{false});
     EXPECT_EQ(game.PointMarks(4, 4), "");
-    EXPECT_EQ(view.labelMode, 1);
+    EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     expectToMove(Colour::Black);
 }
 
@@ -207,7 +170,7 @@ TEST_F(LocalGameTest, CancelledOrImpossibleNewGameChangesNothing)
 {
     left(4, 4);
     const Snapshot before = snapshot();
-    host.answer.reset();
+    answer.reset();
     local.Menu_Local_NewGameClick();
     EXPECT_EQ(snapshot(), before);
 
@@ -228,7 +191,7 @@ TEST_F(LocalGameTest, LeftClickPlaysAndHandsTheMoveOver)
     left(4, 16);
     EXPECT_EQ(game.BoardPoints(4, 16), "WhiteChess2");
     expectToMove(Colour::Black);
-    local.BoardClick(10, 10, Qt::MiddleButton);
+    local.boardClick(10, 10, Qt::MiddleButton);
     EXPECT_EQ(game.MoveCount, 2);
     EXPECT_TRUE(host.log.empty());
 }
@@ -293,8 +256,8 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(16, 16);
     local.Menu_Local_FlagDeadClick();
     EXPECT_TRUE(game.MarkingDead);
-    EXPECT_EQ(host.ticks, std::vector<bool>{true});
-    EXPECT_EQ(view.labelMode, 4);
+    EXPECT_TRUE(local.flagDeadChecked());
+    EXPECT_EQ(labelMode(), StoneLabelMode::Marking);
     const Snapshot before = snapshot();
 
     local.Menu_Local_UndoClick();
@@ -309,9 +272,9 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     EXPECT_EQ(game.PointMarks(4, 4), "Black Dead");
     local.Menu_Local_FlagDeadClick();
     EXPECT_FALSE(game.MarkingDead);
-    EXPECT_EQ(host.ticks, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(local.flagDeadChecked());
     EXPECT_EQ(game.PointMarks(4, 4), "");
-    EXPECT_EQ(view.labelMode, 1);
+    EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     local.Menu_Local_PassClick();
     EXPECT_EQ(game.MoveCount, 3);
 }

@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include "tests/MissingTool.h"
+
 #include "app/Sounds.h"
 
 using namespace zemra;
@@ -96,8 +98,7 @@ int peak(const QList<qint16>& samples, qsizetype from, qsizetype to)
 
 } // namespace
 
-// First in this file: it wants to be the first to touch Qt Multimedia, as the
-// program's first stone is.
+// Holds whether or not another test has touched Qt Multimedia before.
 TEST(Sounds, PlayingIsSilentOnTheConsoleAndIgnoresUnknownNames)
 {
     MessageCatcher catcher;
@@ -191,6 +192,8 @@ TEST(Sounds, QtMultimediaDecodesEveryClip)
         timer.start();
         while (effect.status() != QSoundEffect::Ready && effect.status() != QSoundEffect::Error && timer.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (effect.status() == QSoundEffect::Error && name == soundNames().first())
+            ZEMRA_SKIP_OR_FAIL_IN_CI("Qt Multimedia cannot load sounds on this machine");
         EXPECT_EQ(effect.status(), QSoundEffect::Ready) << name.toStdString();
     }
 }

@@ -17,7 +17,7 @@ TEST(StartupReportTest, FindsTheShippedFilesAndNamesTheMissingOnes)
     QString shipped = qEnvironmentVariable("ZEMRA_DATA_DIR");
     if (shipped.isEmpty()) shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
     shipped = QDir(shipped).absolutePath() + QLatin1Char('/');
-    const QStringList found = startupReport([&](const QString& name) { return shipped + name; });
+    const QStringList found = startupReport([&](const QString& name) { return QFile::encodeName(shipped + name); });
     EXPECT_EQ(found.size(), 12); // two pictures, two icons, eight sounds
     for (const QString& line : found)
         EXPECT_TRUE(line.startsWith(QStringLiteral("found "))) << line.toStdString();
@@ -29,7 +29,7 @@ TEST(StartupReportTest, FindsTheShippedFilesAndNamesTheMissingOnes)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a jpeg");
     broken.close();
-    const QStringList report = startupReport([&](const QString& name) { return dir.filePath(name); });
+    const QStringList report = startupReport([&](const QString& name) { return QFile::encodeName(dir.filePath(name)); });
     EXPECT_TRUE(report.contains(QStringLiteral("missing ImageWhite.jpg ") + dir.filePath(QStringLiteral("ImageWhite.jpg"))));
     EXPECT_TRUE(report.contains(QStringLiteral("missing SGF.ico ") + dir.filePath(QStringLiteral("SGF.ico"))));
     EXPECT_TRUE(report.contains(QStringLiteral("found Play :/sounds/play.wav"))) << report.join('\n').toStdString();

@@ -1,45 +1,70 @@
 #include <QMenu>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "app/ToolbarMenus.h"
 
 using namespace zemra;
 
+namespace {
+
+struct Menus {
+    QWidget parent;
+    std::vector<Command> run;
+    ToolbarMenus menus{&parent, [this](Command c) { run.push_back(c); }, true};
+};
+
+} // namespace
+
 TEST(ToolbarMenus, HeightsFollowItemsAndSeparators)
 {
+    Menus m;
     const struct {
-        const char* name;
-        QStringList captions;
+        MenuId menu;
         int height;
     } rows[] = {
-        {"game mode", gameModeMenuCaptions(), 6 + 6 * 17 + 5 * 9}, {"local", localMenuCaptions(), 6 + 5 * 17 + 2 * 9},
-        {"record", recordMenuCaptions(), 6 + 13 * 17 + 4 * 9},     {"engine", engineMenuCaptions(), 6 + 8 * 17 + 3 * 9},
-        {"network", networkMenuCaptions(), 6 + 10 * 17 + 2 * 9},   {"options", optionsMenuCaptions(), 6 + 12 * 17 + 3 * 9},
+        {MenuId::GameMode, 6 + 6 * 17 + 5 * 9}, {MenuId::Local, 6 + 5 * 17 + 2 * 9},   {MenuId::Open, 6 + 13 * 17 + 4 * 9},
+        {MenuId::GNUGO, 6 + 8 * 17 + 3 * 9},    {MenuId::Network, 6 + 10 * 17 + 2 * 9}, {MenuId::Option, 6 + 12 * 17 + 3 * 9},
     };
     for (const auto& r : rows) {
-        std::unique_ptr<QMenu> menu(buildMenu(r.captions, nullptr));
-        EXPECT_EQ(GetMenuHeight(menu.get()), r.height) << r.name;
+        EXPECT_EQ(GetMenuHeight(m.menus.menu(r.menu)), r.height) << static_cast<int>(r.menu);
+        // The menu must end 5 pixels above its button, so its real height
+        // has to match the rule it is placed by.
+        m.menus.menu(r.menu)->ensurePolished();
+        EXPECT_EQ(m.menus.menu(r.menu)->sizeHint().height(), r.height) << static_cast<int>(r.menu);
     }
     QMenu empty;
     EXPECT_EQ(GetMenuHeight(&empty), 0);
-    EXPECT_EQ(gameModeMenuCaptions().size(), 11);
 }
 
-TEST(ToolbarMenus, StyledMenuIsAsHighAsTheRuleSays)
+TEST(ToolbarMenus, EveryCommandHasOneItemThatRunsIt)
 {
-    // The menu must end 5 pixels above its button, so its real height has
-    // to match the rule it is placed by.
-    for (const QStringList& captions : {gameModeMenuCaptions(), localMenuCaptions(), optionsMenuCaptions()}) {
-        std::unique_ptr<QMenu> menu(buildMenu(captions, nullptr));
-        menu->ensurePolished();
-        EXPECT_EQ(menu->sizeHint().height(), GetMenuHeight(menu.get())) << captions.first().toStdString();
+    Menus m;
+    for (int k = 1; k < CommandCount; ++k) {
+        const auto command = static_cast<Command>(k);
+        QAction* a = m.menus.action(command);
+        ASSERT_NE(a, nullptr) << k;
+        EXPECT_EQ(a->text(), QString::fromUtf8(menuEntry(command).caption));
+        a->trigger();
+        ASSERT_EQ(m.run.back(), command) << k;
     }
+    EXPECT_EQ(m.run.size(), static_cast<std::size_t>(CommandCount - 1));
+    // Captions keep their blanks; the same caption in two menus stays two items.
+    EXPECT_EQ(menuAction(m.menus.menu(MenuId::Local), QStringLiteral("  悔    棋")), m.menus.action(Command::LocalUndo));
+    EXPECT_EQ(menuAction(m.menus.menu(MenuId::Local), QStringLiteral("悔棋")), nullptr);
+    EXPECT_EQ(menuAction(m.menus.menu(MenuId::GNUGO), QStringLiteral("  悔    棋")), m.menus.action(Command::GnuUndo));
 }
 
-TEST(ToolbarMenus, CaptionsKeepTheirBlanks)
+TEST(ToolbarMenus, ItemsShowTheStateTheyAreGiven)
 {
-    std::unique_ptr<QMenu> menu(buildMenu(localMenuCaptions(), nullptr));
-    ASSERT_NE(menuAction(menu.get(), QStringLiteral("  悔    棋")), nullptr);
-    EXPECT_EQ(menuAction(menu.get(), QStringLiteral("悔棋")), nullptr);
-    EXPECT_EQ(menuAction(menu.get(), QStringLiteral("-")), nullptr);
+    Menus m;
+    QAction* marking = m.menus.action(Command::OpenFlagDead);
+    m.menus.show(Command::OpenFlagDead, {true, true});
+    EXPECT_TRUE(marking->isChecked());
+    // A triggered item ticks itself; the next state shown puts the data back.
+    marking->trigger();
+    m.menus.show(Command::OpenFlagDead, {true, true});
+    EXPECT_TRUE(marking->isChecked());
+    m.menus.show(Command::GnuEndGame, {false, false});
+    EXPECT_FALSE(m.menus.action(Command::GnuEndGame)->isEnabled());
 }

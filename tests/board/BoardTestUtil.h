@@ -110,6 +110,20 @@ public:
         return out;
     }
     void clear() { calls.clear(); }
+    // The latest call that starts with prefix, or "".
+    std::string last(std::string_view prefix) const
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+            if (it->starts_with(prefix)) return *it;
+        return {};
+    }
+    int count(std::string_view prefix) const
+    {
+        int n = 0;
+        for (const auto& c : calls)
+            n += c.starts_with(prefix);
+        return n;
+    }
 
     void ShowChessNumberAndFlag(int n) override { calls.push_back("Show(" + std::to_string(n) + ")"); }
     void DeleteDeadChessFromImage(const std::string& t) override { calls.push_back("Erase(" + t + ")"); }

@@ -1,0 +1,23 @@
+// The program's open and save dialogs, set up from one description each.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zemra {
+
+// The settings of one open or save dialog.
+struct FileDialogSpec {
+    QString title;
+    QString filter;        // Qt form: "SGF格式棋谱(*.sgf)", several joined by ";;"
+    QString defaultSuffix; // without the dot
+    QString proposedName;  // file name or path
+};
+
+// The chosen path, or empty when the user cancels. The save dialog asks
+// before overwriting and can be resized.
+QString askOpenFile(QWidget* parent, const FileDialogSpec& spec);
+QString askSaveFile(QWidget* parent, const FileDialogSpec& spec);
+
+} // namespace zemra

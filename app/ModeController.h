@@ -1,0 +1,133 @@
+// One controller per game mode, and what a controller may ask of the main
+// window. The window dispatches mode switches, board clicks, the wheel,
+// closing and the mode's menu commands to the current controller; the
+// controller holds its mode's logic and state, and the menus show that state.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <Qt>
+
+#include <functional>
+#include <optional>
+
+#include "app/FileDialogs.h"
+#include "app/GameModes.h"
+#include "app/ToolbarMenus.h"
+#include "board/WeiQiGame.h"
+#include "records/GameInfo.h"
+
+class QWidget;
+
+namespace zemra {
+
+class BoardRenderer;
+
+// What the window does for a mode.
+class ModeHost {
+public:
+    virtual ~ModeHost() = default;
+
+    // --- the game and its information --------------------------------------
+    virtual WeiQiGame& game() = 0;
+    virtual GameInfo& gameInfo() = 0;
+    // Rows 1..12 of the grid from gameInfo() and the game's HandicapCount,
+    // both names (Black blue) and both captured-stone texts "0 个".
+    virtual void showGameInfo() = 0;
+    // GameResult := text, and row 11 shows it.
+    virtual void showResult(const QString& text) = 0;
+    // The name of the side to move turns blue, the other black.
+    virtual void showSideToMove(Colour side) = 0;
+    // LocalNickName and LocalRank (the chat header in the network mode).
+    virtual void SetLocalIdentity(const QString& nickName, const QString& rank) = 0;
+    virtual QString localNickName() const = 0;
+    virtual QString localRank() const = 0;
+
+    // --- telling and asking the user ----------------------------------------
+    // One log entry; kind is "System", "Local", "Remote" or "Version".
+    virtual void SendOutMessage(const QString& kind, const QString& text) = 0;
+    virtual void clearLog() = 0;
+    // The one-button information box for short refusals.
+    virtual void ShowInformation(const QString& text) = 0;
+    // The program's own question dialog; true only for the first button.
+    virtual bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) = 0;
+    // A Yes/No question in the platform's message box.
+    virtual bool askYesNo(const QString& text) = 0;
+    // The file dialogs; an empty path when the user cancels.
+    virtual QString askOpenFileName(const FileDialogSpec& spec) = 0;
+    virtual QString askSaveFileName(const FileDialogSpec& spec) = 0;
+    virtual QWidget* dialogParent() = 0;
+
+    // --- sounds, waiting, the board -----------------------------------------
+    // A notice sound ("NewGame", "Cheer", "Info", ...), when notice sounds are on.
+    virtual void playNotice(const QString& name) = 0;
+    // The stone-sound option; the record viewer mutes it for multi-steps.
+    virtual bool stoneSoundOn() const = 0;
+    virtual void setStoneSoundOn(bool on) = 0;
+    // Handles events for about bound × 100 ms, or until stop() says so.
+    virtual void WaitTicks(int bound, const std::function<bool()>& stop = {}) = 0;
+    virtual BoardRenderer& renderer() = 0;
+    // The pointer over the board (busy while the engine thinks, else the hand).
+    virtual void setBoardCursor(Qt::CursorShape shape) = 0;
+
+    // --- the program's files ------------------------------------------------
+    // Folder of the program with a trailing '/'.
+    virtual QString programDir() const = 0;
+    // Where a file shipped with the program is found.
+    virtual QString dataFile(const QString& name) const = 0;
+
+    // The menus show the controllers' state again (after a change that did
+    // not come from a menu command).
+    virtual void refreshMenus() = 0;
+};
+
+class ModeController {
+public:
+    explicit ModeController(ModeHost& host) : m_host(host) {}
+    virtual ~ModeController() = default;
+    ModeController(const ModeController&) = delete;
+    ModeController& operator=(const ModeController&) = delete;
+
+    virtual GameModeId mode() const = 0;
+
+    // The mode's own set-up after the window has switched to it; ends with
+    // an empty board.
+    virtual void enterMode() = 0;
+    // Asked before another mode is entered; false refuses the switch (the
+    // controller has told the user why) and nothing changes.
+    virtual bool mayLeave() { return true; }
+    // Another mode is entered: end marking, trial play, connections.
+    virtual void leaveMode() {}
+
+    // A press on the board picture (any button).
+    virtual void boardPressed() {}
+    // A release on point (i, j) of the board, left or right button, while
+    // dead stones are not being marked.
+    virtual void boardClick(int i, int j, Qt::MouseButton button) = 0;
+    // The wheel over the board; true when the mode used it.
+    virtual bool wheel(int delta) { return (void)delta, false; }
+    // The board was laid out again; redraw what only the mode knows.
+    virtual void afterRelayout() {}
+
+    // Why the window may not close now, or nothing.
+    virtual std::optional<QString> closeRefusal() const { return std::nullopt; }
+    // Closing is confirmed: drop what must not outlive the window.
+    virtual void closing() {}
+
+    // Runs one of the mode's menu commands; false when it is not the mode's.
+    virtual bool runCommand(Command command) = 0;
+    // What a menu item of the mode shows; nothing when it is not the mode's.
+    virtual std::optional<CommandState> commandState(Command command) const = 0;
+
+    // A chat line the user sent (already in the log).
+    virtual void chatLineSent(const QString& text) { (void)text; }
+
+protected:
+    ModeHost& host() const { return m_host; }
+    WeiQiGame& game() const { return m_host.game(); }
+
+private:
+    ModeHost& m_host;
+};
+
+} // namespace zemra
