@@ -59,8 +59,6 @@ public:
     bool gameInProgress() const { return values().NetworkColor.has_value(); }
     // "BlackChess", "WhiteChess" or empty.
     QString NetworkColor() const;
-    // A received request or proposal is waiting for the user's answer.
-    bool answerPending() const { return m_answering; }
     bool listening() const { return m_server.isListening(); }
 
     // The dialogs; tests answer them themselves.

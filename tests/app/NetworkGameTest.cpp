@@ -248,6 +248,28 @@ TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
     EXPECT_EQ(host.h.boxes.last(), QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！"));
 }
 
+TEST_F(Pair, HostingAnewDropsThePeerAfterConfirmation)
+{
+    ASSERT_NO_FATAL_FAILURE(connect());
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    host.net.Menu_Network_ServerClick(); // "No": nothing changes
+    EXPECT_EQ(host.h.questions.last(),
+              QStringLiteral("现在已经和棋友月下の旅人建立了连接，\r\r 您想重新启动“设局”服务吗？"));
+    EXPECT_TRUE(host.net.PeerConnected());
+
+    host.h.answers.push_back(true);
+    host.net.Menu_Network_ServerClick();
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("您和所有棋友的网络连接都已经被中断！")));
+    EXPECT_EQ(host.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
+    EXPECT_TRUE(host.net.listening());
+    ASSERT_TRUE(waitFor([&] { return !challenger.net.PeerConnected(); }));
+    EXPECT_EQ(challenger.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
+
+    // The same challenger may come back.
+    challenger.net.Menu_Network_ClientClick();
+    EXPECT_TRUE(waitFor([&] { return host.net.PeerConnected() && challenger.net.PeerConnected(); }));
+}
+
 TEST(NetworkGame, ChallengeWithoutHostReportsTheFailure)
 {
     Side challenger(Challenger, QStringLiteral("3 段"));
