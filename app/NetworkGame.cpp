@@ -1,39 +1,84 @@
 #include "app/NetworkGame.h"
 
+#include <stdexcept>
+
+#include "app/MyComputer.h"
+#include "app/ZemraApplication.h"
+#include "net/ChatMessage.h"
+#include "net/Wire.h"
+
 namespace zemra {
+
+namespace texts = net::texts;
+
+NetworkGame::NetworkGame(ModeHost& host)
+    : ModeController(host), m_session(host.game(), host.gameInfo(), [] { return GetMyComputerIP().constFirst(); })
+{
+    askStart = [this](const NetworkStartSetup& setup) {
+        return TFormNetworkStart::run(this->host().dialogParent(), setup,
+                                      [this](const QString& text) { this->host().ShowInformation(text); });
+    };
+    askProposal = [this] {
+        return TFormNetworkNewGame::ask(this->host().dialogParent(), values().LocalNickName, values().PeerNickName,
+                                        [this](const QString& text) { this->host().ShowInformation(text); });
+    };
+    answerProposal = [this](const net::Question& question) {
+        return TFormNetworkNewGame::answer(this->host().dialogParent(), question, values().LocalNickName,
+                                           [this](const QString& text) { this->host().ShowInformation(text); });
+    };
+    connect(&m_server, &QTcpServer::newConnection, this, [this] { runGuarded([this] { acceptConnections(); }); });
+}
+
+NetworkGame::~NetworkGame()
+{
+    m_closing = true;
+    closeSockets();
+}
+
+QString NetworkGame::NetworkColor() const
+{
+    const std::optional<Colour> colour = values().NetworkColor;
+    if (!colour) return {};
+    const std::string_view word = sideWord(*colour);
+    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+// --- the mode ---------------------------------------------------------------------
 
 void NetworkGame::enterMode()
 {
-    const QString black = QStringLiteral("山间的清风");
-    host().SetLocalIdentity(black, QStringLiteral("9段"));
-    GameInfo& info = host().gameInfo();
-    info = friendlyGameInfo(QStringLiteral("Local Area Network"), black, QStringLiteral("月下の旅人"), game().BoardSize);
-    info.GameResult = QStringLiteral("比赛还没有开始！");
-    game().HandicapCount = 0;
-    host().showGameInfo();
-    NetworkColor.clear();
-    game().InitWeiQiGame();
+    m_closing = false;
+    apply(m_session.enterMode());
+    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
 
 void NetworkGame::leaveMode()
 {
-    PeerConnected = false;
-    if (!NetworkColor.isEmpty()) {
-        NetworkColor.clear();
-        host().showResult(QStringLiteral("网络中断，比赛结束！"));
-    }
+    closeSockets();
+    apply(m_session.leaveMode());
+}
+
+void NetworkGame::closing()
+{
+    m_closing = true;
+    closeSockets();
 }
 
 void NetworkGame::boardClick(int i, int j, Qt::MouseButton button)
 {
-    (void)i;
-    (void)j;
-    (void)button;
+    if (button == Qt::LeftButton) apply(m_session.playLocal(i, j));
 }
 
 bool NetworkGame::runCommand(Command command)
 {
     switch (command) {
+    case Command::NetServer: Menu_Network_ServerClick(); return true;
+    case Command::NetClient: Menu_Network_ClientClick(); return true;
+    case Command::NetNewGame: Menu_Network_NewGameClick(); return true;
+    case Command::NetUndo: Menu_Network_UndoClick(); return true;
+    case Command::NetPass: Menu_Network_PassClick(); return true;
+    case Command::NetHeQi: Menu_Network_HeQiClick(); return true;
+    case Command::NetResign: Menu_Network_ResignClick(); return true;
     case Command::NetObserve:
     case Command::NetFlagDead:
     case Command::NetDianMu: return true; // always disabled; nothing to do
@@ -47,8 +92,231 @@ std::optional<CommandState> NetworkGame::commandState(Command command) const
     case Command::NetObserve:
     case Command::NetFlagDead:
     case Command::NetDianMu: return CommandState{false, false};
+    case Command::NetServer:
+    case Command::NetClient:
+    case Command::NetNewGame:
+    case Command::NetUndo:
+    case Command::NetPass:
+    case Command::NetHeQi:
+    case Command::NetResign: return CommandState{};
     default: return std::nullopt;
     }
+}
+
+void NetworkGame::chatLineSent(const QString& text)
+{
+    if (values().NetworkRole == net::Role::None) return;
+    send(net::toWire(net::chatMessage(values().LocalNickName, values().LocalRank, text)));
+}
+
+// --- hosting and challenging ----------------------------------------------------------
+
+bool NetworkGame::confirmRestart(texts::Restart wanted)
+{
+    const std::optional<QString> question = m_session.restartQuestion(wanted);
+    if (!question) return true;
+    if (!host().askYesNo(*question)) return false;
+    closeSockets();
+    apply(m_session.dropConnection());
+    return true;
+}
+
+void NetworkGame::Menu_Network_ServerClick()
+{
+    if (!confirmRestart(texts::Restart::Hosting)) return;
+    const std::optional<NetworkStartChoice> choice =
+        askStart(NetworkStartSetup{true, GetMyComputerName(), GetMyComputerIP().constFirst()});
+    if (!choice) return;
+    // A waiting host or an unanswered challenge gives way to the new one.
+    closeSockets();
+    if (!m_server.listen(QHostAddress::Any, Port))
+        throw std::runtime_error(
+            QStringLiteral("无法在端口%1上设局：%2").arg(Port).arg(m_server.errorString()).toStdString());
+    apply(m_session.hostingStarted(choice->nickName, choice->rankEntry, choice->address));
+    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
+}
+
+void NetworkGame::Menu_Network_ClientClick()
+{
+    if (!confirmRestart(texts::Restart::Challenging)) return;
+    const std::optional<NetworkStartChoice> choice = askStart(NetworkStartSetup{false, GetMyComputerName(), {}});
+    if (!choice) return;
+    closeSockets();
+    m_session.challengeStarted(choice->nickName, choice->rankEntry, choice->address);
+    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
+
+    m_client = new QTcpSocket(this);
+    watch(m_client);
+    connect(m_client, &QTcpSocket::connected, this, [this] { runGuarded([this] { apply(m_session.challengerConnected()); }); });
+    m_client->connectToHost(choice->address, Port);
+    // About 1.9 s; a refused attempt need not be waited out.
+    host().WaitTicks(20, [this] { return !m_client || m_client->state() == QAbstractSocket::ConnectedState; });
+    if (!m_client || m_client->state() != QAbstractSocket::ConnectedState) apply(m_session.challengeFailed());
+}
+
+// --- proposals and requests -------------------------------------------------------------
+
+void NetworkGame::Menu_Network_NewGameClick()
+{
+    const QString refusal = m_session.proposalRefusal();
+    if (!refusal.isEmpty()) {
+        host().ShowInformation(refusal);
+        return;
+    }
+    if (const std::optional<net::ProposalChoice> choice = askProposal()) apply(m_session.propose(*choice));
+}
+
+void NetworkGame::Menu_Network_UndoClick()
+{
+    apply(m_session.requestUndo());
+}
+
+void NetworkGame::Menu_Network_PassClick()
+{
+    apply(m_session.pass());
+}
+
+void NetworkGame::Menu_Network_HeQiClick()
+{
+    apply(m_session.offerDraw());
+}
+
+void NetworkGame::Menu_Network_ResignClick()
+{
+    apply(m_session.resign());
+}
+
+// --- showing what the session decided ------------------------------------------------------
+
+void NetworkGame::apply(const net::Reaction& r)
+{
+    for (const QString& line : r.systemLines)
+        host().SendOutMessage(QStringLiteral("System"), line);
+    if (!r.remoteChat.isEmpty()) host().SendOutMessage(QStringLiteral("Remote"), r.remoteChat);
+    if (!r.information.isEmpty()) host().ShowInformation(r.information);
+    if (!r.sound.isEmpty()) host().playNotice(r.sound);
+    if (!r.reply.isEmpty()) send(r.reply);
+    if (r.gameStarted) host().showGameInfo();
+    if (r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
+    if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
+    if (r.closeClient) dropSocket(m_client);
+    host().refreshMenus();
+    if (!r.question) return;
+
+    // Messages that arrive while the user answers wait in the reader, so
+    // each answer goes to the question it was asked for.
+    const net::Question& q = *r.question;
+    m_answering = true;
+    bool agreed = false;
+    try {
+        agreed = q.kind == net::Question::Kind::Proposal ? answerProposal(q)
+                                                         : host().askQuestion(q.caption, q.text, q.agreeButton, q.refuseButton);
+    } catch (...) {
+        m_answering = false;
+        throw;
+    }
+    m_answering = false;
+    apply(m_session.answer(agreed));
+}
+
+void NetworkGame::send(const QByteArray& bytes)
+{
+    switch (values().NetworkRole) {
+    case net::Role::Server: SendMessageToClient(bytes); break;
+    case net::Role::Client: SendMessageToServer(bytes); break;
+    case net::Role::None: break;
+    }
+}
+
+void NetworkGame::SendMessageToClient(const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || !m_server.isListening() || !m_accepted) return;
+    m_accepted->write(bytes);
+}
+
+void NetworkGame::SendMessageToServer(const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || !m_client || m_client->state() != QAbstractSocket::ConnectedState) return;
+    m_client->write(bytes);
+}
+
+// --- sockets ------------------------------------------------------------------------------
+
+void NetworkGame::dropSocket(QTcpSocket*& socket)
+{
+    if (!socket) return;
+    QTcpSocket* s = std::exchange(socket, nullptr);
+    // Our handlers must not hear of a connection we end ourselves.
+    s->disconnect(this);
+    s->abort();
+    s->deleteLater();
+}
+
+void NetworkGame::closeSockets()
+{
+    dropSocket(m_accepted);
+    dropSocket(m_client);
+    m_server.close();
+    m_reader.reset();
+}
+
+void NetworkGame::acceptConnections()
+{
+    while (QTcpSocket* s = m_server.nextPendingConnection()) {
+        if (m_accepted) {
+            // Messages go to the first challenger only; a second one would
+            // wait for an answer that never comes.
+            s->abort();
+            s->deleteLater();
+            continue;
+        }
+        m_accepted = s;
+        m_reader.reset();
+        watch(s);
+    }
+}
+
+void NetworkGame::watch(QTcpSocket* socket)
+{
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { runGuarded([&] { readFrom(socket); }); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { runGuarded([&] { lost(socket); }); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { runGuarded([&] { lost(socket); }); });
+}
+
+void NetworkGame::readFrom(QTcpSocket* socket)
+{
+    if (socket != m_accepted && socket != m_client) return;
+    if (!m_reader.append(socket->readAll())) {
+        // More than any message can be: the peer floods or is no copy of ours.
+        QTcpSocket*& current = socket == m_accepted ? m_accepted : m_client;
+        dropSocket(current);
+        m_reader.reset();
+        apply(m_session.peerFlooded());
+        return;
+    }
+    processPending();
+}
+
+void NetworkGame::processPending()
+{
+    if (m_answering) return;
+    while (std::optional<QByteArray> bytes = m_reader.next()) {
+        if (const std::optional<net::Message> message = net::parseMessage(*bytes)) apply(m_session.receive(*message));
+        if (m_answering) return;
+    }
+}
+
+void NetworkGame::lost(QTcpSocket* socket)
+{
+    if (m_closing) return;
+    if (socket == m_accepted)
+        dropSocket(m_accepted);
+    else if (socket == m_client)
+        dropSocket(m_client);
+    else
+        return;
+    m_reader.reset();
+    apply(m_session.connectionLost());
 }
 
 } // namespace zemra

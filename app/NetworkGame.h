@@ -1,29 +1,92 @@
 // The network mode: hosting or challenging another copy over TCP, the
 // greeting, game proposals, moves and the requests of a running game. The
-// connection values are this class's data; the menus only show them.
+// decisions live in net::NetworkSession; this class owns the sockets, asks
+// the user through its dialogs and the host, and shows what the session
+// decided. The connection values are data; the menus only show them.
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <functional>
+#include <optional>
+
 #include "app/ModeController.h"
+#include "app/NetworkDialogs.h"
+#include "net/MessageReader.h"
+#include "net/NetworkSession.h"
 
 namespace zemra {
 
-class NetworkGame final : public ModeController {
+class NetworkGame final : public QObject, public ModeController {
+    Q_OBJECT
 public:
-    explicit NetworkGame(ModeHost& host) : ModeController(host) {}
+    static constexpr quint16 Port = 5058;
+
+    explicit NetworkGame(ModeHost& host);
+    ~NetworkGame() override;
 
     GameModeId mode() const override { return GameModeId::Network; }
     // The default players and information of a friendly game not yet begun.
     void enterMode() override;
-    // Connections are dropped; a running game ends.
+    // Connections are dropped without a word to the peer; a running game ends.
     void leaveMode() override;
     void boardClick(int i, int j, Qt::MouseButton button) override;
+    void closing() override;
     bool runCommand(Command command) override;
     std::optional<CommandState> commandState(Command command) const override;
+    void chatLineSent(const QString& text) override;
 
-    // --- connection values ----------------------------------------------
-    QString NetworkRole;  // "server", "client" or empty
-    QString NetworkColor; // the local colour word while a game runs, else empty
-    bool PeerConnected = false;
+    void Menu_Network_ServerClick();
+    void Menu_Network_ClientClick();
+    void Menu_Network_NewGameClick();
+    void Menu_Network_UndoClick();
+    void Menu_Network_PassClick();
+    void Menu_Network_HeQiClick();
+    void Menu_Network_ResignClick();
+
+    // The host's send to its (first) challenger, the challenger's send to
+    // the host; both drop the bytes when there is no open connection.
+    void SendMessageToClient(const QByteArray& bytes);
+    void SendMessageToServer(const QByteArray& bytes);
+
+    // --- connection values, as the menus and tests see them -------------------
+    const net::ConnectionValues& values() const { return m_session.values(); }
+    QString NetworkRole() const { return net::roleWord(values().NetworkRole); }
+    bool PeerConnected() const { return values().PeerConnected; }
+    bool gameInProgress() const { return values().NetworkColor.has_value(); }
+    // "BlackChess", "WhiteChess" or empty.
+    QString NetworkColor() const;
+    bool listening() const { return m_server.isListening(); }
+
+    // The dialogs; tests answer them themselves.
+    std::function<std::optional<NetworkStartChoice>(const NetworkStartSetup&)> askStart;
+    std::function<std::optional<net::ProposalChoice>()> askProposal;
+    std::function<bool(const net::Question&)> answerProposal;
+
+private:
+    void apply(const net::Reaction& reaction);
+    void send(const QByteArray& bytes);
+    bool confirmRestart(net::texts::Restart wanted);
+    void closeSockets();
+    void closeClient();
+    void dropSocket(QTcpSocket*& socket);
+
+    void acceptConnections();
+    void watch(QTcpSocket* socket);
+    void readFrom(QTcpSocket* socket);
+    void processPending();
+    void lost(QTcpSocket* socket);
+
+    net::NetworkSession m_session;
+    QTcpServer m_server;
+    QTcpSocket* m_accepted = nullptr; // the host's challenger
+    QTcpSocket* m_client = nullptr;   // the challenger's connection
+    net::MessageReader m_reader;
+    bool m_answering = false;
+    bool m_closing = false;
 };
 
 } // namespace zemra

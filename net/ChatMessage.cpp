@@ -1,18 +1,21 @@
 #include "net/ChatMessage.h"
 
+#include "net/Wire.h"
+
 namespace zemra::net {
 
 QString chatMessage(const QString& nickName, const QString& rank, const QString& text)
 {
-    return QStringLiteral("CHAT ") + nickName + QLatin1Char('(') + rank + QStringLiteral(");") + text;
+    return wire::format(Command::Chat, {nickName, rank, text});
 }
 
 ChatParts splitChatMessage(const QString& message)
 {
     const qsizetype semicolon = message.indexOf(QLatin1Char(';'));
     if (semicolon < 0) return {QString(), message};
-    // The label starts after the five characters "CHAT ".
-    return {semicolon > 5 ? message.mid(5, semicolon - 5) : QString(), message.mid(semicolon + 1)};
+    // The label starts after "CHAT ".
+    constexpr qsizetype labelStart = wire::ChatStart.size();
+    return {semicolon > labelStart ? message.mid(labelStart, semicolon - labelStart) : QString(), message.mid(semicolon + 1)};
 }
 
 } // namespace zemra::net

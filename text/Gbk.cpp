@@ -71,7 +71,13 @@ QString decode(QByteArrayView bytes)
     if (!codecAvailable()) return QString::fromLatin1(bytes);
     // GB18030 reads every GBK file the same and a few more.
     QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    // A character cut off at the end would vanish without a trace; a line
+    // break after it makes the decoder report it, and comes off again.
+    QByteArray terminated = bytes.toByteArray();
+    terminated.append('\n');
+    QString text = decoder.decode(terminated);
+    text.chop(1);
+    return text;
 }
 
 qsizetype byteLength(QStringView text)

@@ -35,6 +35,9 @@ TEST(Gbk, BrokenBytesDecodeToReplacementCharacters)
     EXPECT_TRUE(text.startsWith(QStringLiteral("山")));
     EXPECT_TRUE(text.contains(QChar(0xfffd)));
     EXPECT_TRUE(text.endsWith(QStringLiteral(" ok")));
+    // Half a character at the end is broken too, not silently dropped.
+    EXPECT_EQ(gbk::decode(QByteArray("ab\xc9")), QStringLiteral("ab\ufffd"));
+    EXPECT_EQ(gbk::decode(QByteArray("3\xb6\x36")).left(2), QStringLiteral("3\ufffd"));
 }
 
 TEST(Gbk, TruncatesAtWholeCharacters)

@@ -1,0 +1,409 @@
+#include "net/NetworkSession.h"
+
+namespace zemra::net {
+
+QString roleWord(Role role)
+{
+    switch (role) {
+    case Role::Server: return QStringLiteral("server");
+    case Role::Client: return QStringLiteral("client");
+    case Role::None: break;
+    }
+    return {};
+}
+
+NetworkSession::NetworkSession(WeiQiGame& game, GameInfo& info, AddressLookup ownAddress)
+    : m_game(game), m_info(info), m_ownAddress(std::move(ownAddress))
+{
+}
+
+void NetworkSession::endGame(const QString& result, Reaction& r)
+{
+    m_values.NetworkColor.reset();
+    m_info.GameResult = result;
+    r.resultChanged = true;
+}
+
+Reaction NetworkSession::refusedOutsideGame() const
+{
+    Reaction r;
+    r.information = texts::NotInGameText;
+    return r;
+}
+
+// --- the mode ---------------------------------------------------------------------
+
+Reaction NetworkSession::enterMode()
+{
+    m_values = ConnectionValues{};
+    m_values.LocalNickName = texts::DefaultNickName;
+    m_values.LocalRank = texts::DefaultRank;
+    m_open.reset();
+    m_info = friendlyGameInfo(texts::NetworkPlace, texts::DefaultNickName, texts::DefaultPeerName, m_game.BoardSize);
+    m_info.GameResult = texts::NotStartedResult;
+    // No handicap stones go down here, so none may be left from another mode.
+    m_game.HandicapCount = 0;
+    m_game.MarkingDead = false;
+    m_game.clearPointMarks();
+    m_game.InitWeiQiGame();
+    Reaction r;
+    r.gameStarted = true;
+    return r;
+}
+
+Reaction NetworkSession::leaveMode()
+{
+    Reaction r;
+    if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
+    m_values.PeerConnected = false;
+    m_values.NetworkRole = Role::None;
+    m_open.reset();
+    return r;
+}
+
+// --- the connection -------------------------------------------------------------------
+
+Reaction NetworkSession::hostingStarted(const QString& nickName, const QString& rankEntry, const QString& ownAddress)
+{
+    m_values.LocalNickName = nickName;
+    m_values.LocalRank = texts::storedRank(rankEntry);
+    m_values.LocalAddress = ownAddress;
+    m_values.NetworkRole = Role::Server;
+    Reaction r;
+    r.systemLines << texts::hostingLine(nickName, ownAddress);
+    return r;
+}
+
+void NetworkSession::challengeStarted(const QString& nickName, const QString& rankEntry, const QString& peerAddress)
+{
+    m_values.LocalNickName = nickName;
+    m_values.LocalRank = texts::storedRank(rankEntry);
+    m_values.PeerAddress = peerAddress;
+    m_values.NetworkRole = Role::Client;
+}
+
+Reaction NetworkSession::challengeFailed()
+{
+    Reaction r;
+    r.systemLines << texts::ConnectFailedLine;
+    return r;
+}
+
+Reaction NetworkSession::challengerConnected()
+{
+    m_values.LocalAddress = m_ownAddress();
+    Reaction r;
+    r.reply = toWire(nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank));
+    return r;
+}
+
+Reaction NetworkSession::connectionLost()
+{
+    Reaction r;
+    if (!m_values.PeerConnected) return r;
+    r.sound = texts::sound::Offline;
+    m_values.PeerConnected = false;
+    r.systemLines << texts::connectionLostLine(m_values.PeerNickName, m_values.PeerAddress);
+    if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
+    return r;
+}
+
+Reaction NetworkSession::peerFlooded()
+{
+    Reaction r = connectionLost();
+    r.systemLines.prepend(texts::FloodLine);
+    return r;
+}
+
+std::optional<QString> NetworkSession::restartQuestion(texts::Restart wanted) const
+{
+    if (!m_values.PeerConnected) return std::nullopt;
+    return texts::restartQuestion(m_values.PeerNickName, m_values.NetworkRole == Role::Server, wanted);
+}
+
+Reaction NetworkSession::dropConnection()
+{
+    Reaction r;
+    if (m_values.NetworkRole == Role::Server) r.systemLines << texts::AllConnectionsClosedLine;
+    m_values.PeerConnected = false;
+    // Either side's running game is over once the connection is given up.
+    if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
+    m_values.NetworkRole = Role::None;
+    m_open.reset();
+    return r;
+}
+
+// --- received messages --------------------------------------------------------------------
+
+Reaction NetworkSession::receiveName(const Message& m)
+{
+    Reaction r;
+    m_values.PeerNickName = m.nickName;
+    m_values.PeerAddress = m.address;
+    m_values.PeerRank = m.rank;
+    const bool host = m_values.NetworkRole == Role::Server;
+    if (m.nickName != m_values.LocalNickName) {
+        m_values.PeerConnected = true;
+        r.systemLines << texts::peerConnectedLine(m.nickName, m.address);
+        r.sound = texts::sound::Online;
+        if (host) {
+            m_values.LocalAddress = m_ownAddress();
+            r.reply = toWire(nameMessage(m_values.LocalNickName, m_values.LocalAddress, m_values.LocalRank));
+        }
+    } else {
+        r.systemLines << texts::sameNicknameLine(m.nickName, m.address);
+        if (host) r.reply = toWire(quitMessage(m_values.LocalNickName));
+    }
+    return r;
+}
+
+Reaction NetworkSession::receivePlay(const Message& m)
+{
+    Reaction r;
+    const Colour colour = m.move.colour;
+    m_game.SideToMove = colour;
+    r.sideToMoveChanged = true;
+    // The peer's board took this move; ours refusing it means they differ.
+    if (!m_game.onBoard(m.move.i, m.move.j) || m_game.PlayChess(m.move.i, m.move.j, colour) != PlayResult::OK) {
+        r.systemLines << texts::BoardsDifferLine;
+        return r;
+    }
+    m_game.SideToMove = opponentOf(colour);
+    return r;
+}
+
+Reaction NetworkSession::receiveQuit(const Message& m)
+{
+    Reaction r;
+    m_values.PeerConnected = false;
+    r.closeClient = m_values.NetworkRole == Role::Client;
+    m_values.PeerNickName = m.nickName;
+    if (m.nickName != m_values.LocalNickName)
+        r.systemLines << texts::connectionLostLine(m.nickName, m_values.PeerAddress);
+    else
+        r.systemLines << texts::sameNicknameLine(m.nickName, m_values.PeerAddress);
+    if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
+    return r;
+}
+
+void NetworkSession::undo(int times, Reaction& r)
+{
+    for (int k = 0; k < times && m_game.MoveCount > 0; ++k) {
+        m_game.Local_Undo();
+        ++r.undone;
+    }
+    r.sideToMoveChanged = true;
+}
+
+Reaction NetworkSession::receive(const Message& m)
+{
+    const QString& peer = m_values.PeerNickName;
+    Reaction r;
+    switch (m.command) {
+    case Command::Name: return receiveName(m);
+    case Command::Play: return receivePlay(m);
+    case Command::Quit: return receiveQuit(m);
+    case Command::Pass:
+        r.systemLines << texts::passLine(peer);
+        m_game.PassMove();
+        r.sideToMoveChanged = true;
+        break;
+    case Command::GameRefused: r.systemLines << texts::proposalRefusedLine(peer); break;
+    case Command::GameAccepted:
+        r.sound = texts::sound::NewGame;
+        startAgreedGame(m.terms);
+        r.gameStarted = true;
+        break;
+    case Command::GameProposal:
+        r.sound = texts::sound::Request;
+        r.question = Question{Question::Kind::Proposal, texts::proposalCaption(m_values.LocalNickName, peer),
+                              texts::AnswerHint,        texts::AgreeButton,
+                              texts::RefuseButton,      shownProposal(m.terms)};
+        m_open = Question::Kind::Proposal;
+        m_openTerms = m.terms;
+        break;
+    case Command::Resign:
+        r.systemLines << texts::resignLine(peer, m_values.LocalNickName);
+        endGame(texts::winResult(m_values.LocalNickName), r);
+        r.sound = texts::sound::Cheer;
+        break;
+    case Command::DrawOffer:
+        r.systemLines << texts::DrawOfferReceivedLine;
+        r.sound = texts::sound::Info;
+        r.question = Question{Question::Kind::Draw, texts::DrawCaption,  texts::drawQuestion(peer),
+                              texts::AgreeButton,   texts::RefuseButton, {}};
+        m_open = Question::Kind::Draw;
+        break;
+    case Command::DrawAgreed:
+        r.systemLines << texts::DrawResult;
+        endGame(texts::DrawResult, r);
+        break;
+    case Command::DrawRefused: r.systemLines << texts::drawRefusedByPeerLine(peer); break;
+    case Command::Undo:
+        r.systemLines << texts::UndoRequestReceivedLine;
+        r.sound = texts::sound::Info;
+        r.question = Question{Question::Kind::Undo, texts::UndoCaption,  texts::undoQuestion(peer),
+                              texts::AgreeButton,   texts::RefuseButton, {}};
+        m_open = Question::Kind::Undo;
+        break;
+    case Command::UndoAgreed: {
+        r.systemLines << texts::UndoAgreedByPeerLine;
+        // The peer moved last: our move and its answer go back.
+        const bool peerMovedLast = m_values.NetworkColor && m_game.SideToMove == *m_values.NetworkColor;
+        undo(peerMovedLast ? 2 : 1, r);
+        break;
+    }
+    case Command::UndoRefused: r.systemLines << texts::undoRefusedByPeerLine(peer); break;
+    case Command::Chat: r.remoteChat = m.text; break;
+    }
+    return r;
+}
+
+Reaction NetworkSession::answer(bool agreed)
+{
+    Reaction r;
+    if (!m_open) return r;
+    const Question::Kind kind = *std::exchange(m_open, std::nullopt);
+    switch (kind) {
+    case Question::Kind::Draw:
+        if (agreed) {
+            r.systemLines << texts::DrawResult;
+            endGame(texts::DrawResult, r);
+            r.reply = toWire(plainMessage(Command::DrawAgreed));
+        } else {
+            r.systemLines << texts::DrawRefusedLine;
+            r.reply = toWire(plainMessage(Command::DrawRefused));
+        }
+        break;
+    case Question::Kind::Undo:
+        if (agreed) {
+            r.systemLines << texts::UndoAgreedLine;
+            r.reply = toWire(plainMessage(Command::UndoAgreed));
+            // Our own move was last: the asker's move and ours go back.
+            const bool ownMoveLast = !m_values.NetworkColor || m_game.SideToMove != *m_values.NetworkColor;
+            undo(ownMoveLast ? 2 : 1, r);
+        } else {
+            r.systemLines << texts::UndoRefusedLine;
+            r.reply = toWire(plainMessage(Command::UndoRefused));
+        }
+        break;
+    case Question::Kind::Proposal:
+        if (agreed) {
+            r.reply = acceptanceWire(m_openTerms);
+            r.sound = texts::sound::NewGame;
+            startAgreedGame(m_openTerms);
+            r.gameStarted = true;
+        } else {
+            r.reply = toWire(plainMessage(Command::GameRefused));
+        }
+        break;
+    }
+    return r;
+}
+
+// --- local commands ----------------------------------------------------------------------------
+
+Reaction NetworkSession::playLocal(int i, int j)
+{
+    Reaction r;
+    const std::optional<Colour> own = m_values.NetworkColor;
+    if (m_values.NetworkRole == Role::None || !own || m_game.SideToMove != *own || !m_game.onBoard(i, j)) return r;
+    if (m_game.PlayChess(i, j, *own) != PlayResult::OK) return r;
+    m_game.SideToMove = opponentOf(*own);
+    r.sideToMoveChanged = true;
+    r.reply = toWire(playMessage(*own, i, j));
+    return r;
+}
+
+QString NetworkSession::proposalRefusal() const
+{
+    switch (m_values.NetworkRole) {
+    case Role::None: return texts::NoConnectionText;
+    case Role::Server: return m_values.PeerConnected ? QString() : texts::WaitForPeerText;
+    case Role::Client: return m_values.PeerConnected ? QString() : texts::ConnectToPeerText;
+    }
+    return {};
+}
+
+Reaction NetworkSession::propose(const ProposalChoice& choice)
+{
+    Reaction r;
+    r.information = proposalRefusal();
+    if (!r.information.isEmpty()) return r;
+    const QString& black = choice.takeBlack ? m_values.LocalNickName : m_values.PeerNickName;
+    r.reply = toWire(proposalMessage(black, choice.handicapIndex, choice.sizeText));
+    return r;
+}
+
+Reaction NetworkSession::requestUndo()
+{
+    if (!m_values.NetworkColor) return refusedOutsideGame();
+    Reaction r;
+    r.systemLines << texts::UndoRequestSentLine;
+    r.reply = toWire(plainMessage(Command::Undo));
+    return r;
+}
+
+Reaction NetworkSession::pass()
+{
+    if (!m_values.NetworkColor) return refusedOutsideGame();
+    Reaction r;
+    if (m_game.SideToMove != *m_values.NetworkColor) return r;
+    r.systemLines << texts::passLine(m_values.LocalNickName);
+    m_game.PassMove();
+    r.sideToMoveChanged = true;
+    r.reply = toWire(plainMessage(Command::Pass));
+    return r;
+}
+
+Reaction NetworkSession::offerDraw()
+{
+    if (!m_values.NetworkColor) return refusedOutsideGame();
+    Reaction r;
+    r.systemLines << texts::DrawOfferSentLine;
+    r.reply = toWire(plainMessage(Command::DrawOffer));
+    return r;
+}
+
+Reaction NetworkSession::resign()
+{
+    if (!m_values.NetworkColor) return refusedOutsideGame();
+    Reaction r;
+    r.systemLines << texts::resignLine(m_values.LocalNickName, m_values.PeerNickName);
+    endGame(texts::winResult(m_values.PeerNickName), r);
+    r.reply = toWire(plainMessage(Command::Resign));
+    return r;
+}
+
+ProposalChoice NetworkSession::shownProposal(const GameTerms& terms) const
+{
+    return ProposalChoice{terms.blackName == m_values.LocalNickName, terms.handicapIndex, terms.sizeText};
+}
+
+void NetworkSession::startAgreedGame(const GameTerms& terms)
+{
+    m_game.HandicapCount = terms.handicapCount();
+    m_game.PreviousBoardSize = m_game.BoardSize;
+    m_game.BoardSize = terms.boardSize;
+
+    const bool localBlack = terms.blackName == m_values.LocalNickName;
+    m_values.NetworkColor = localBlack ? Colour::Black : Colour::White;
+    const QString& local = m_values.LocalNickName;
+    const QString& peer = m_values.PeerNickName;
+    m_info.BlackName = localBlack ? local : peer;
+    m_info.BlackRank = localBlack ? m_values.LocalRank : m_values.PeerRank;
+    m_info.WhiteName = localBlack ? peer : local;
+    m_info.WhiteRank = localBlack ? m_values.PeerRank : m_values.LocalRank;
+    m_info.SizeText = QString::number(m_game.BoardSize);
+    m_info.GameResult = texts::RunningResult;
+
+    m_game.MarkingDead = false;
+    m_game.clearPointMarks();
+    m_game.InitWeiQiGame();
+    // Both boards must get the same stones: the three-stone layout a record
+    // may have chosen is not the one the peer uses.
+    m_game.ThreeStoneLowerRight = 0;
+    m_game.SetLocalHandicap();
+}
+
+} // namespace zemra::net

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include "net/MessageReader.h"
+#include "net/NetworkSession.h"
+
+using namespace zemra;
+using namespace zemra::net;
+
+namespace {
+
+const QString Moon = QStringLiteral("月下の旅人");
+const QString Wind = QStringLiteral("山间的清风");
+
+// One copy of the program without window or socket.
+struct Side {
+    explicit Side(QString address) : session(game, info, [address] { return address; }) { session.enterMode(); }
+    WeiQiGame game;
+    GameInfo info;
+    NetworkSession session;
+    MessageReader reader;
+    bool agrees = true; // the answer to every question
+    QList<Reaction> seen;
+};
+
+// A host (山间的清风) and a challenger (月下の旅人) whose replies travel as
+// wire bytes through each other's reader, questions answered by `agrees`.
+class TwoSides : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host.session.hostingStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.1"));
+        client.session.challengeStarted(Moon, QStringLiteral("3 段"), QStringLiteral("10.0.0.1"));
+        send(client, client.session.challengerConnected());
+    }
+
+    Side& other(Side& s) { return &s == &host ? client : host; }
+
+    // Delivers the reaction's reply and everything it sets off.
+    void send(Side& from, const Reaction& r)
+    {
+        if (r.reply.isEmpty()) return;
+        Side& to = other(from);
+        ASSERT_TRUE(to.reader.append(r.reply));
+        while (std::optional<QByteArray> bytes = to.reader.next()) {
+            const std::optional<Message> m = parseMessage(*bytes);
+            ASSERT_TRUE(m) << bytes->toStdString();
+            Reaction got = to.session.receive(*m);
+            to.seen << got;
+            send(to, got);
+            if (got.question) {
+                const Reaction answer = to.session.answer(to.agrees);
+                to.seen << answer;
+                send(to, answer);
+            }
+        }
+    }
+
+    void startGame(bool challengerTakesBlack, int handicapIndex, const QString& size)
+    {
+        send(client, client.session.propose({challengerTakesBlack, handicapIndex, size}));
+    }
+
+    static std::string board(const WeiQiGame& g)
+    {
+        std::string out;
+        for (int j = 1; j <= g.BoardSize; ++j)
+            for (int i = 1; i <= g.BoardSize; ++i)
+                out += static_cast<char>('0' + static_cast<int>(g.pointCode(i, j)));
+        return out + ' ' + std::to_string(g.MoveCount) + ' ' + std::string(g.SideToMoveWord());
+    }
+
+    void expectBoardsEqual() { EXPECT_EQ(board(host.game), board(client.game)); }
+
+    Side host{QStringLiteral("10.0.0.1")};
+    Side client{QStringLiteral("192.168.0.7")};
+};
+
+} // namespace
+
+TEST_F(TwoSides, GreetingConnectsBothWithTheirNames)
+{
+    EXPECT_TRUE(host.session.values().PeerConnected);
+    EXPECT_TRUE(client.session.values().PeerConnected);
+    EXPECT_EQ(host.seen[0].systemLines,
+              QStringList{QStringLiteral("棋友(月下の旅人：192.168.0.7)已经成功地和您建立了网络连接！")});
+    EXPECT_EQ(host.seen[0].sound, QStringLiteral("Online"));
+    EXPECT_EQ(fromWire(host.seen[0].reply), QStringLiteral("CMMD NAME(山间的清风)IP[10.0.0.1]RANK{9段}"));
+    EXPECT_EQ(client.session.values().PeerRank, QStringLiteral("9段"));
+    EXPECT_EQ(host.session.values().PeerRank, QStringLiteral("3段"));
+    EXPECT_TRUE(client.seen[0].reply.isEmpty());
+}
+
+TEST_F(TwoSides, SameNicknameIsRefusedByTheHost)
+{
+    Side twin{QStringLiteral("10.0.0.9")};
+    host.session.dropConnection();
+    host.session.hostingStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.1"));
+    twin.session.challengeStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.1"));
+    const Reaction atHost = host.session.receive(*parseMessage(twin.session.challengerConnected().reply));
+    QString line = QStringLiteral("棋友(山间的清风：10.0.0.9)的昵称和您的昵称一样，不能进行正常对局，网络连接将被中断！");
+    EXPECT_EQ(atHost.systemLines, QStringList{line});
+    EXPECT_EQ(fromWire(atHost.reply), QStringLiteral("QUIT 山间的清风"));
+    const Reaction atTwin = twin.session.receive(*parseMessage(atHost.reply));
+    EXPECT_TRUE(atTwin.closeClient);
+    EXPECT_EQ(atTwin.systemLines, QStringList{line.replace(QStringLiteral("10.0.0.9"), QStringLiteral("10.0.0.1"))});
+    EXPECT_FALSE(host.session.values().PeerConnected);
+    EXPECT_EQ(host.session.proposalRefusal(), QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！"));
+    EXPECT_EQ(twin.session.proposalRefusal(), QStringLiteral("现在没有建立棋友连接，\r\r请连接棋友加入对局！"));
+}
+
+TEST_F(TwoSides, AcceptedProposalStartsTheSameGameOnBothBoards)
+{
+    startGame(true, 0, QStringLiteral("9"));
+    const Reaction& asked = host.seen.at(1);
+    EXPECT_EQ(asked.sound, QStringLiteral("Request"));
+    ASSERT_TRUE(asked.question);
+    EXPECT_EQ(asked.question->caption, QStringLiteral("对局申请 - 山间的清风 VS 月下の旅人"));
+    EXPECT_EQ(asked.question->shown, (ProposalChoice{false, 0, QStringLiteral("9")}));
+    EXPECT_EQ(fromWire(host.seen.at(2).reply), QStringLiteral("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}"));
+    for (Side* s : {&host, &client}) {
+        EXPECT_EQ(s->game.BoardSize, 9);
+        EXPECT_EQ(s->info.BlackName, Moon);
+        EXPECT_EQ(s->info.WhiteRank, QStringLiteral("9段"));
+        EXPECT_EQ(s->info.GameResult, QStringLiteral("正在比赛！"));
+        EXPECT_EQ(s->seen.last().sound, QStringLiteral("NewGame"));
+    }
+    EXPECT_EQ(client.session.values().NetworkColor, Colour::Black);
+    EXPECT_EQ(host.session.values().NetworkColor, Colour::White);
+
+    // The challenger moves first; moves go both ways, out-of-turn clicks do nothing.
+    EXPECT_TRUE(host.session.playLocal(3, 3).reply.isEmpty());
+    const int moves[][2] = {{3, 3}, {7, 7}, {3, 7}, {7, 3}};
+    for (int k = 0; k < 4; ++k) {
+        Side& mover = k % 2 == 0 ? client : host;
+        send(mover, mover.session.playLocal(moves[k][0], moves[k][1]));
+        expectBoardsEqual();
+    }
+    EXPECT_EQ(client.game.MoveCount, 4);
+}
+
+TEST_F(TwoSides, HandicapAndRefusal)
+{
+    host.agrees = false;
+    startGame(false, 3, QStringLiteral("19"));
+    EXPECT_EQ(client.seen.last().systemLines, QStringList{QStringLiteral("棋友山间的清风已经拒绝了您的对局申请！")});
+    EXPECT_FALSE(client.session.values().NetworkColor);
+
+    host.agrees = true;
+    startGame(false, 3, QStringLiteral("19"));
+    for (Side* s : {&host, &client}) {
+        EXPECT_EQ(s->game.HandicapCount, 4);
+        EXPECT_EQ(s->game.SideToMove, Colour::White);
+    }
+    EXPECT_EQ(client.session.values().NetworkColor, Colour::White);
+    expectBoardsEqual();
+}
+
+TEST_F(TwoSides, UndoTakesBackOneOrTwoMovesAlike)
+{
+    startGame(true, 0, QStringLiteral("19"));
+    send(client, client.session.playLocal(4, 4));
+    send(host, host.session.playLocal(16, 16));
+    send(client, client.session.playLocal(16, 4));
+    // The asker's move was last: one move back on both sides.
+    send(client, client.session.requestUndo());
+    EXPECT_EQ(host.seen.at(host.seen.size() - 2).question->text, QStringLiteral("棋友：月下の旅人\r\r申请悔棋，您同意吗？"));
+    EXPECT_EQ(host.seen.last().undone, 1);
+    EXPECT_EQ(client.seen.last().undone, 1);
+    EXPECT_EQ(client.seen.last().systemLines, QStringList{QStringLiteral("对方同意了您的悔棋申请！")});
+    EXPECT_EQ(client.game.MoveCount, 2);
+    expectBoardsEqual();
+    // The peer has answered: the answer and the asker's move go back.
+    send(client, client.session.playLocal(16, 4));
+    send(host, host.session.requestUndo());
+    EXPECT_EQ(client.seen.last().undone, 2);
+    EXPECT_EQ(host.seen.last().undone, 2);
+    EXPECT_EQ(host.game.MoveCount, 1);
+    expectBoardsEqual();
+
+    client.agrees = false;
+    send(host, host.session.playLocal(10, 10));
+    send(host, host.session.requestUndo());
+    EXPECT_EQ(host.seen.last().systemLines, QStringList{QStringLiteral("棋友月下の旅人拒绝了您的悔棋申请！")});
+    EXPECT_EQ(host.game.MoveCount, 2);
+}
+
+TEST_F(TwoSides, PassDrawAndResignation)
+{
+    startGame(true, 0, QStringLiteral("19"));
+    EXPECT_TRUE(host.session.pass().reply.isEmpty()); // not its turn
+    send(client, client.session.pass());
+    EXPECT_EQ(host.seen.last().systemLines, QStringList{QStringLiteral("棋友 月下の旅人 弃权一手！")});
+    EXPECT_EQ(host.game.MoveList.back(), ";B[]");
+    expectBoardsEqual();
+
+    client.agrees = false;
+    send(host, host.session.offerDraw());
+    EXPECT_EQ(host.seen.last().systemLines, QStringList{QStringLiteral("棋友月下の旅人拒绝了您的和棋申请！")});
+    client.agrees = true;
+    send(host, host.session.offerDraw());
+    for (Side* s : {&host, &client}) {
+        EXPECT_EQ(s->info.GameResult, QStringLiteral("比赛结束，和棋！"));
+        EXPECT_FALSE(s->session.values().NetworkColor);
+    }
+    EXPECT_EQ(host.session.resign().information, QStringLiteral("  您现在不在对局中，\r\r这项功能还不能使用！"));
+
+    startGame(true, 0, QStringLiteral("19"));
+    const Reaction resigned = host.session.resign();
+    send(host, resigned);
+    const QString line = QStringLiteral("棋友山间的清风认输，棋友月下の旅人中盘胜！");
+    EXPECT_EQ(resigned.systemLines, QStringList{line});
+    EXPECT_EQ(client.seen.last().systemLines, QStringList{line});
+    EXPECT_EQ(client.seen.last().sound, QStringLiteral("Cheer"));
+    EXPECT_EQ(host.info.GameResult, QStringLiteral("棋友月下の旅人中盘胜！"));
+    EXPECT_EQ(client.info.GameResult, QStringLiteral("棋友月下の旅人中盘胜！"));
+}
+
+TEST_F(TwoSides, AMoveOurBoardRefusesSaysTheBoardsDiffer)
+{
+    startGame(true, 0, QStringLiteral("9"));
+    send(client, client.session.playLocal(3, 3));
+    for (const char* text : {"CMMD PLAY ;B[cc]", "CMMD PLAY ;B[ss]"}) {
+        const Reaction r = host.session.receive(*parseMessageText(QString::fromUtf8(text)));
+        EXPECT_EQ(r.systemLines, QStringList{QStringLiteral("棋友下的一步棋在您的棋盘上无法落子，双方的棋盘已经不一致了！")});
+        EXPECT_EQ(host.game.MoveCount, 1);
+    }
+}
+
+TEST_F(TwoSides, ChatAndLostConnection)
+{
+    const Reaction chat = host.session.receive(*parseMessageText(QStringLiteral("CHAT 月下の旅人(3段);你好;再见")));
+    EXPECT_EQ(chat.remoteChat, QStringLiteral("CHAT 月下の旅人(3段);你好;再见"));
+
+    startGame(true, 0, QStringLiteral("19"));
+    const Reaction lost = host.session.connectionLost();
+    EXPECT_EQ(lost.systemLines, QStringList{QStringLiteral("到棋友(月下の旅人：192.168.0.7)的网络连接已经被断开！")});
+    EXPECT_EQ(lost.sound, QStringLiteral("Offline"));
+    EXPECT_EQ(host.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
+    EXPECT_EQ(host.session.values().NetworkRole, Role::Server);
+    EXPECT_TRUE(host.session.connectionLost().systemLines.isEmpty()); // reported once
+
+    EXPECT_EQ(client.session.restartQuestion(texts::Restart::Hosting),
+              QStringLiteral("现在已经和棋友山间的清风建立了连接，\r\r 您想断开连接，启动“设局”服务吗？"));
+    EXPECT_FALSE(host.session.restartQuestion(texts::Restart::Hosting));
+}
