@@ -10,7 +10,7 @@ namespace zemra {
 
 RecordViewer::RecordViewer(ModeHost& host) : ModeController(host), m_stepper(host.game(), host.renderer(), *this) {}
 
-FileDialogSpec RecordViewer::openDialogSpec()
+FileDialogSpec RecordViewer::openDialogSettings()
 {
     return {QStringLiteral("打开棋谱文件 . . ."),
             QStringLiteral("各种格式棋谱(*.sgf *.gib);;SGF格式棋谱(*.sgf);;TOM对弈棋谱(*.gib)"), QString(), QString()};
@@ -103,7 +103,7 @@ std::optional<CommandState> RecordViewer::commandState(Command command) const
 QString RecordViewer::recordPath(OpenSender sender, const QString& commandLinePath)
 {
     switch (sender) {
-    case OpenSender::OpenItem: return host().askOpenFileName(openDialogSpec());
+    case OpenSender::OpenItem: return host().askOpenFileName(openDialogSettings());
     case OpenSender::Game1: return host().dataFile(QStringLiteral("Game1.sgf"));
     case OpenSender::Game2: return host().dataFile(QStringLiteral("Game2.sgf"));
     case OpenSender::Game3: return host().dataFile(QStringLiteral("Game3.sgf"));

@@ -22,24 +22,24 @@ void write(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-FileDialogSpec SaveCommands::sgfDialogSpec() const
+FileDialogSpec SaveCommands::sgfDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("SGF格式棋谱(*.sgf)"), QStringLiteral("sgf"), proposedSgfName(today(), SaveCounter)};
 }
 
-FileDialogSpec SaveCommands::bmpDialogSpec() const
+FileDialogSpec SaveCommands::bmpDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("BMP格式棋谱(*.bmp)"), QStringLiteral("bmp"), proposedBmpName(today())};
 }
 
-FileDialogSpec SaveCommands::txtDialogSpec() const
+FileDialogSpec SaveCommands::txtDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("TXT格式棋谱(*.txt)"), QStringLiteral("txt"), proposedTxtName(today())};
 }
 
 void SaveCommands::Menu_Option_SaveSGFClick()
 {
-    const QString path = m_host.askSaveFileName(sgfDialogSpec());
+    const QString path = m_host.askSaveFileName(sgfDialogSettings());
     if (path.isEmpty()) return;
     write(path, sgfRecordBytes(m_host.game(), m_host.gameInfo()));
     ++SaveCounter;
@@ -47,7 +47,7 @@ void SaveCommands::Menu_Option_SaveSGFClick()
 
 void SaveCommands::Menu_Option_SaveTXTClick()
 {
-    const QString path = m_host.askSaveFileName(txtDialogSpec());
+    const QString path = m_host.askSaveFileName(txtDialogSettings());
     if (path.isEmpty()) return;
     write(path, boardDiagramBytes(m_host.game()));
 }
@@ -67,7 +67,7 @@ QByteArray SaveCommands::boardBitmapBytes() const
 
 void SaveCommands::Menu_Option_SaveBMPClick()
 {
-    const QString path = m_host.askSaveFileName(bmpDialogSpec());
+    const QString path = m_host.askSaveFileName(bmpDialogSettings());
     if (path.isEmpty()) return;
     write(path, boardBitmapBytes());
 }
