@@ -29,6 +29,7 @@
 #include "app/NetworkGame.h"
 #include "app/ProgramFiles.h"
 #include "app/RecordViewer.h"
+#include "app/SaveCommands.h"
 #include "app/Sounds.h"
 #include "app/StartupReport.h"
 #include "app/ZemraApplication.h"
@@ -123,6 +124,8 @@ void TFormMain::FormCreate(const QStringList& args)
     m_modes = {std::make_unique<LocalGame>(*this), std::make_unique<RecordViewer>(*this),
                std::make_unique<EngineGame>(*this), std::make_unique<NetworkGame>(*this)};
 
+    m_save = std::make_unique<SaveCommands>(*this);
+
     m_game.HandicapCount = 0;
     m_game.BoardSize = 19;
     m_game.PreviousBoardSize = 19;
@@ -206,6 +209,9 @@ bool TFormMain::runWindowCommand(Command command)
     case Command::ModeNetwork: Menu_Mode_NetworkClick(); return true;
     case Command::Knowledge: N1Click(); return true;
     case Command::HomePage: Menu_HomePageClick(); return true;
+    case Command::SaveSGF: Menu_Option_SaveSGFClick(); return true;
+    case Command::SaveBMP: Menu_Option_SaveBMPClick(); return true;
+    case Command::SaveTXT: Menu_Option_SaveTXTClick(); return true;
     case Command::SaveChat: Menu_Option_SaveChatClick(); return true;
     case Command::AssociateSGF: Menu_Option_SGFClick(); return true;
     case Command::RemoveSGF: Menu_Option_NOSGFClick(); return true;
@@ -315,6 +321,21 @@ void TFormMain::FormResize()
 }
 
 // --- options -------------------------------------------------------------------
+
+void TFormMain::Menu_Option_SaveSGFClick()
+{
+    m_save->Menu_Option_SaveSGFClick();
+}
+
+void TFormMain::Menu_Option_SaveBMPClick()
+{
+    m_save->Menu_Option_SaveBMPClick();
+}
+
+void TFormMain::Menu_Option_SaveTXTClick()
+{
+    m_save->Menu_Option_SaveTXTClick();
+}
 
 void TFormMain::Menu_Option_SaveChatClick()
 {

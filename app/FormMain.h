@@ -30,6 +30,7 @@ class InfoPanel;
 class MessageLog;
 class TMyImage;
 class FormView;
+class SaveCommands;
 
 class TFormMain : public QMainWindow, public ModeHost {
     Q_OBJECT
@@ -98,6 +99,10 @@ public:
     void BtnNumberClick();
 
     // --- options and the game-mode menu's extras ------------------------------
+    void Menu_Option_SaveSGFClick();
+    void Menu_Option_SaveBMPClick();
+    void Menu_Option_SaveTXTClick();
+    SaveCommands& saveCommands() { return *m_save; }
     void Menu_Option_SaveChatClick();
     void Menu_Option_SGFClick();
     void Menu_Option_NOSGFClick();
@@ -189,6 +194,7 @@ private:
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;
     std::unique_ptr<ToolbarMenus> m_menus;
+    std::unique_ptr<SaveCommands> m_save;
 
     QWidget* m_central = nullptr;
     QWidget* m_boardPanel = nullptr;

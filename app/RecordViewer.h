@@ -1,40 +1,94 @@
 // The record mode: a loaded SGF or GIB record stepped through on the board,
-// with comments and labels, trial play, marking and counting.
+// with comments and labels, trial play, marking and counting. The stepping
+// rules live in RecordStepper; this class opens the files, fills the grid,
+// and is the stepper's window: the log, the labels, the sound and the ticks.
 #pragma once
 
+#include <QStringList>
+
+#include <optional>
+
 #include "app/ModeController.h"
+#include "records/GameRecord.h"
+#include "records/RecordStepper.h"
 
 namespace zemra {
 
-class RecordViewer final : public ModeController {
+// Where the open command takes its record from.
+enum class OpenSender { OpenItem, Game1, Game2, Game3, CommandLine };
+
+class RecordViewer final : public ModeController, private RecordView {
 public:
-    explicit RecordViewer(ModeHost& host) : ModeController(host) {}
+    explicit RecordViewer(ModeHost& host);
 
     GameModeId mode() const override { return GameModeId::Open; }
+    // A fresh board; a record loaded before is put back at its last move,
+    // so the board and the viewer's position always agree.
     void enterMode() override;
+    // Ends marking and trial play (trial stones are taken back).
     void leaveMode() override;
+    // Trial play: left plays, right takes back. Otherwise left steps
+    // forward and right back, without the hint.
     void boardClick(int i, int j, Qt::MouseButton button) override;
     // Over the board, while neither trial play nor marking is on: a forward
     // roll steps back, a backward roll steps forward.
     bool wheel(int delta) override;
+    void afterRelayout() override;
     bool runCommand(Command command) override;
     std::optional<CommandState> commandState(Command command) const override;
 
+    // The open command. The dialog's cancel changes nothing. A file that
+    // cannot be read stops the command with an error naming the file and
+    // the reason; the game on the board and its information stay.
+    void Menu_Open_FileClick(OpenSender sender, const QString& commandLinePath = {});
+    void Menu_Open_Game1Click() { Menu_Open_FileClick(OpenSender::Game1); }
+    void Menu_Open_Game2Click() { Menu_Open_FileClick(OpenSender::Game2); }
+    void Menu_Open_Game3Click() { Menu_Open_FileClick(OpenSender::Game3); }
     // Opens the record named on the command line.
-    void openCommandLineFile(const QString& path);
+    void openCommandLineFile(const QString& path) { Menu_Open_FileClick(OpenSender::CommandLine, path); }
 
-    void Menu_Open_PrevClick();
-    void Menu_Open_NextClick();
-    void Menu_Open_TryClick();
+    void Menu_Open_FirstClick() { m_stepper.first(); }
+    void Menu_Open_PrevClick(StepSender sender = StepSender::OwnMenuItem) { m_stepper.prev(sender); }
+    void Menu_Open_Prev10Click() { m_stepper.prev10(); }
+    void Menu_Open_Next10Click() { m_stepper.next10(); }
+    void Menu_Open_NextClick(StepSender sender = StepSender::OwnMenuItem) { m_stepper.next(sender); }
+    void Menu_Open_LastClick() { m_stepper.last(); }
+    void Menu_Open_TryClick() { m_stepper.toggleTrial(); }
     void Menu_Open_FlagDeadClick();
     void Menu_Open_DianMuClick();
 
-    bool trialPlay() const { return m_trialPlay; }
+    const RecordStepper& stepper() const { return m_stepper; }
+    bool trialPlay() const { return m_stepper.trialPlay(); }
     bool flagDeadChecked() const { return m_flagDeadChecked; }
 
+    // The open dialog's settings.
+    static FileDialogSpec openDialogSettings();
+
 private:
-    bool m_trialPlay = false;
+    QString recordPath(OpenSender sender, const QString& commandLinePath);
+    // Grid, labels and board for a record read; what the user should hear.
+    QStringList putOnBoard(GameRecord record);
+
+    // --- RecordView ----------------------------------------------------------
+    void clearLog() override
+    {
+        if (!m_quiet) host().clearLog();
+    }
+    void SendOutMessage(const QString& kind, const QString& text) override
+    {
+        if (!m_quiet) host().SendOutMessage(kind, text);
+    }
+    void DrawLabel(int i, int j, const QString& text) override;
+    void eraseLabel(int i, int j) override;
+    void setStoneSoundMuted(bool muted) override;
+    void stopMarking() override;
+    void trialPlayChanged(bool on) override;
+
+    RecordStepper m_stepper;
+    std::optional<GameRecord> m_record; // the record last opened, as read
     bool m_flagDeadChecked = false;
+    bool m_soundWasOn = false;
+    bool m_quiet = false; // the log is left alone while a record is put back
 };
 
 } // namespace zemra

@@ -1,5 +1,5 @@
 // Speed of opening records: reading SGF text, and reading plus playing a
-// 300-move game to its last move without drawing.
+// 300-move game to its last move, without and with drawing.
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -10,6 +10,9 @@
 #include "records/RecordFile.h"
 #include "records/RecordStepper.h"
 #include "records/SgfReader.h"
+#include "render/BoardRenderer.h"
+
+#include "GuiApplication.h"
 
 using namespace zemra;
 
@@ -40,6 +43,17 @@ struct SilentView : RecordView {
     void setStoneSoundMuted(bool) override {}
     void stopMarking() override {}
     void trialPlayChanged(bool) override {}
+};
+
+// The labels go onto the picture, as in the window.
+struct DrawingView : SilentView {
+    BoardRenderer* renderer = nullptr;
+    void DrawLabel(int i, int j, const QString& text) override { renderer->DrawLabel(i, j, text); }
+    void eraseLabel(int i, int j) override
+    {
+        renderer->ClearChessBoard(i, j);
+        renderer->SendImageToFront(i, j);
+    }
 };
 
 } // namespace
@@ -85,3 +99,33 @@ static void BM_OpenToLastMove_300_NoDraw(benchmark::State& state)
     if (game.MoveCount != 300) state.SkipWithError("game1.sgf did not play to move 300");
 }
 BENCHMARK(BM_OpenToLastMove_300_NoDraw)->Unit(benchmark::kMicrosecond);
+
+// The user's wait when a record opens in the window: as above, with every
+// stone, capture, mark and label drawn on a board of 38-pixel cells (the
+// message log, a widget, is left out).
+static void BM_OpenToLastMove_300(benchmark::State& state)
+{
+    const QString path = BenchData + QStringLiteral("/game1.sgf");
+    if (!QFile::exists(path)) {
+        state.SkipWithError("../shared/bench-data/game1.sgf is missing");
+        return;
+    }
+    bench::ensureGuiApplication();
+    WeiQiGame game;
+    BoardRenderer renderer(game);
+    game.setView(&renderer);
+    renderer.setPanelSize(38 * 20 + 6, 38 * 20 + 6);
+    game.InitWeiQiGame();
+    DrawingView view;
+    view.renderer = &renderer;
+    RecordStepper stepper(game, renderer, view);
+    for (auto _ : state) {
+        ReadOutcome read = ReadingSGFFile(path);
+        stepper.load(std::move(read.record));
+        benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
+    }
+    if (game.MoveCount != 300) state.SkipWithError("game1.sgf did not play to move 300");
+    if (renderer.ChessSize() != 38) state.SkipWithError("the board was not laid out at 38-pixel cells");
+    game.setView(nullptr);
+}
+BENCHMARK(BM_OpenToLastMove_300)->Unit(benchmark::kMillisecond);

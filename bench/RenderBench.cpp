@@ -2,13 +2,11 @@
 // stones, and the redraw of one move.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
+#include "GuiApplication.h"
 #include "RandomPlayer.h"
 #include "board/WeiQiGame.h"
 #include "render/BoardGeometry.h"
 #include "render/BoardRenderer.h"
-#include "render/Fonts.h"
 
 namespace {
 
@@ -16,17 +14,7 @@ using zemra::BoardRenderer;
 using zemra::StoneLabelMode;
 using zemra::WeiQiGame;
 
-// Text needs a GUI application; the benchmarks draw off-screen only.
-void ensureGuiApplication()
-{
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zemra-bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    zemra::installFontSubstitutions();
-}
+using zemra::bench::ensureGuiApplication;
 
 // Panel side that gives the wanted cell size on a 19 x 19 board.
 int panelFor(int chessSize)

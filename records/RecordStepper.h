@@ -77,6 +77,8 @@ public:
     // Empty the log, an empty "Version" entry, then a "System" entry with
     // the root comment (after opening a classic game, and at node 0).
     void showRootComment();
+    // Draw the current node's labels again (after the picture was redrawn).
+    void redrawLabels() { drawLabels(m_pos); }
 
     // --- state -----------------------------------------------------------
     const std::vector<std::string>& RecordNodes() const { return m_nodes; }
