@@ -1,11 +1,8 @@
-// The scripted fake GTP engine of the engine tests as a program the engine
-// game can be given as its engine file: a small shell script that records
-// the command line it got and runs the fake with its script and log.
+// The scripted fake GTP engine of the engine tests as an engine file for the
+// new-game choice: a shell wrapper that notes its arguments and runs the fake.
 #pragma once
 
-#include <QDir>
 #include <QFile>
-#include <QString>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -20,48 +17,37 @@ public:
     // script: lines "prefix|action" (see tests/engine/FakeGtpEngine.cpp).
     explicit FakeEngineProgram(const std::string& script = {})
     {
-        write(QStringLiteral("script"), QByteArray::fromStdString(script));
-        const QByteArray wrapper = "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + path("args") + "'\nexec '" +
-                                   QByteArray(ZEMRA_FAKE_GTP_ENGINE) + "' '" + path("script") + "' '" + path("commands") +
-                                   "'\n";
-        write(QStringLiteral("engine"), wrapper);
-        QFile::setPermissions(program(), QFile::permissions(program()) | QFile::ExeOwner);
+        write("script", QByteArray::fromStdString(script));
+        write("engine", "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + path("args") + "'\nexec '" ZEMRA_FAKE_GTP_ENGINE "' '" +
+                            path("script") + "' '" + path("commands") + "'\n");
+        QFile::setPermissions(QString::fromUtf8(path("engine")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // The engine file to choose in the new-game dialog.
-    QString program() const { return m_dir.filePath(QStringLiteral("engine")); }
     // The commands the engine received so far, one per line.
     std::string commands() const { return read("commands"); }
-    // The arguments it was started with (the wrapper writes them once it runs).
+    // Its arguments (the wrapper writes them once it runs).
     std::string args() const
     {
         for (int k = 0; k < 200 && read("args").empty(); ++k)
             QThread::msleep(10);
         return read("args");
     }
-
-    // A game against this engine as the dialog would return it.
+    // A game against this engine at level 1, as the dialog would return it.
     GnuNewGameChoice choice(Colour user = Colour::Black, int size = 19, int handicap = 0) const
     {
-        GnuNewGameChoice c;
-        c.userColour = user;
-        c.boardSize = size;
-        c.handicapCount = handicap;
-        c.level = 1;
-        c.engineFile = program();
-        return c;
+        return {user, size, handicap, 1, QString::fromUtf8(path("engine")), true};
     }
 
 private:
     QByteArray path(const char* name) const { return QFile::encodeName(m_dir.filePath(QString::fromLatin1(name))); }
-    void write(const QString& name, const QByteArray& bytes) const
+    void write(const char* name, const QByteArray& bytes) const
     {
-        QFile f(m_dir.filePath(name));
+        QFile f(QString::fromUtf8(path(name)));
         if (f.open(QIODevice::WriteOnly)) f.write(bytes);
     }
     std::string read(const char* name) const
     {
-        QFile f(m_dir.filePath(QString::fromLatin1(name)));
+        QFile f(QString::fromUtf8(path(name)));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
 

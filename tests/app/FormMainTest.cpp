@@ -177,6 +177,7 @@ TEST_F(FormMainTest, AnEngineGameInProgressKeepsTheMode)
     EXPECT_EQ(form->LocalRank, QStringLiteral("9段"));
     const zemra::testing::FakeEngineProgram fake;
     ASSERT_TRUE(form->controller<EngineGame>().StartNewGame(fake.choice()));
+    ASSERT_FALSE(fake.args().empty()) << "the engine runs before its files go";
     EXPECT_FALSE(item(form->menuGNUGO(), "  开始新局")->isEnabled()) << "the menu shows the running game";
     EXPECT_TRUE(item(form->menuGNUGO(), "  结束棋局")->isEnabled());
     const QString before = logText();
