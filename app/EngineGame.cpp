@@ -1,12 +1,56 @@
 #include "app/EngineGame.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
 #include "app/LocalGame.h"
 #include "app/MyComputer.h"
+#include "app/MyMessageBox.h"
+#include "app/ZemraApplication.h"
+#include "engine/EngineCommand.h"
+#include "engine/GtpProtocol.h"
+#include "render/BoardRenderer.h"
 
 namespace zemra {
 
+namespace {
+
+const QString System = QStringLiteral("System");
+const QString EngineName = QStringLiteral("GNU GO");
+const QString NotInGame = QStringLiteral("您不在对局中，不能使用这项功能！");
+const QString MarkingRefusal = QStringLiteral("\r请先取消\"标记死子\"！");
+const QString Interrupted = QStringLiteral("比赛中断！");
+const QString EnginePassText = QStringLiteral("GNU GO  弃权一手！");
+// The engine was given up after a long silence (it has been stopped).
+const QString EngineSilentText =
+    QStringLiteral("GNU GO 长时间没有回应，已被停止，本局无法继续。棋盘和着法都保留着，可以保存棋谱。");
+
+QString utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+EngineGame::EngineGame(ModeHost& host)
+    : ModeController(host), askNewGame([this] {
+          return TFormGNUNewGame::run(
+              this->host().dialogParent(), GetMyComputerName(),
+              [this](QWidget*, const QString& text) { this->host().ShowInformation(text); },
+              [this](const FileDialogSpec& spec) { return this->host().askOpenFileName(spec); });
+      })
+{
+    // The window repaints, takes menu commands and answers clicks while GNU Go thinks.
+    m_engine.setEventPump([] { QCoreApplication::processEvents(); });
+    m_engine.setSilenceQuestion([this] {
+        return this->host().askQuestion(QStringLiteral("信息提示"), utf8(EngineSilentQuestion), QStringLiteral("继续等待"),
+                                        QStringLiteral("取消"));
+    });
+}
+
 void EngineGame::enterMode()
 {
+    m_hintBlinking = false;
     host().SetLocalIdentity(GetMyComputerName(), QStringLiteral("9段"));
     game().InitWeiQiGame();
 }
@@ -20,25 +64,36 @@ bool EngineGame::mayLeave()
 
 void EngineGame::leaveMode()
 {
-    if (m_flagDeadChecked) Menu_GNUGO_FlagDeadClick();
+    m_hintBlinking = false;
+    if (m_flagDeadChecked) setMarking(false);
 }
 
-void EngineGame::boardClick(int i, int j, Qt::MouseButton button)
+bool EngineGame::usersTurn() const
 {
-    (void)i;
-    (void)j;
-    (void)button;
+    return m_gameInProgress && game().SideToMove == userColour() && !awaitingEngine();
+}
+
+bool EngineGame::awaitingEngine() const
+{
+    return m_engine.awaitingReply() || m_openingPending;
 }
 
 std::optional<QString> EngineGame::closeRefusal() const
 {
-    if (enginesTurn()) return QStringLiteral("\r计算机正在思考，请等会儿再退出！");
+    // A wait still on the stack must unwind before the window goes.
+    if (enginesTurn() || awaitingEngine()) return QStringLiteral("\r计算机正在思考，请等会儿再退出！");
     return std::nullopt;
 }
 
 bool EngineGame::runCommand(Command command)
 {
     switch (command) {
+    case Command::GnuNewGame: Menu_GNUGO_NewGameClick(); return true;
+    case Command::GnuUndo: Menu_GNUGO_UNDOClick(); return true;
+    case Command::GnuPass: Menu_GNUGO_PASSClick(); return true;
+    case Command::GnuEndGame: Menu_GNUGO_EndGameClick(); return true;
+    case Command::GnuEstimate: Menu_GNUGO_EstimateClick(); return true;
+    case Command::GnuHint: Menu_GNUGO_HintClick(); return true;
     case Command::GnuFlagDead: Menu_GNUGO_FlagDeadClick(); return true;
     case Command::GnuDianMu: Menu_GNUGO_DianMuClick(); return true;
     default: return false;
@@ -50,27 +105,350 @@ std::optional<CommandState> EngineGame::commandState(Command command) const
     switch (command) {
     case Command::GnuNewGame: return CommandState{!m_gameInProgress, false};
     case Command::GnuEndGame: return CommandState{m_gameInProgress, false};
+    case Command::GnuUndo:
+    case Command::GnuPass: return CommandState{m_passUndoEnabled, false};
     case Command::GnuFlagDead: return CommandState{true, m_flagDeadChecked};
+    case Command::GnuEstimate:
+    case Command::GnuHint:
+    case Command::GnuDianMu: return CommandState{};
     default: return std::nullopt;
     }
 }
 
-void EngineGame::beginGame(Colour engineColour)
+// --- refusals ------------------------------------------------------------------
+
+bool EngineGame::refuseWithoutGame()
 {
-    m_engineColour = engineColour;
+    if (m_gameInProgress) return false;
+    host().SendOutMessage(System, NotInGame);
+    return true;
+}
+
+bool EngineGame::refuseWhileMarking()
+{
+    if (!m_flagDeadChecked) return false;
+    host().ShowInformation(MarkingRefusal);
+    return true;
+}
+
+// --- talking to the engine ---------------------------------------------------------
+
+GtpReply EngineGame::ask(std::string_view command)
+{
+    return m_engine.request(command, gtp::replyTimeoutMs(command));
+}
+
+bool EngineGame::survived(const GtpReply& reply)
+{
+    switch (reply.status) {
+    case ReplyStatus::Answered:
+    case ReplyStatus::Refused: return true;
+    case ReplyStatus::Exited:
+    case ReplyStatus::Silent: engineLost(reply.status); return false;
+    case ReplyStatus::Busy:
+    case ReplyStatus::NotRunning: break; // the game ended during the wait: nothing of it is touched
+    }
+    return false;
+}
+
+void EngineGame::engineLost(ReplyStatus status)
+{
+    finishGame();
+    host().setBoardCursor(Qt::PointingHandCursor);
+    host().showResult(Interrupted);
+    const QString text = status == ReplyStatus::Exited ? utf8(EngineExitedText) : EngineSilentText;
+    host().SendOutMessage(System, text);
+    // The user chose to give up on a silent engine; a dead one comes unasked.
+    if (status == ReplyStatus::Exited) host().ShowInformation(QStringLiteral("\r") + text);
+}
+
+void EngineGame::finishGame()
+{
+    m_gameInProgress = false;
+    m_openingPending = false;
+    m_hintBlinking = false;
+    ++m_gameId;
+    // Marking stays a part of the game: with no game its menu item refuses.
+    if (m_flagDeadChecked) setMarking(false);
+    host().refreshMenus();
+}
+
+// --- a new game --------------------------------------------------------------------
+
+void EngineGame::Menu_GNUGO_NewGameClick()
+{
+    if (m_gameInProgress) return; // the menu item is disabled then
+    if (const std::optional<GnuNewGameChoice> choice = askNewGame()) StartNewGame(*choice);
+}
+
+bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
+{
+    const bool handicapValid =
+        choice.handicapCount == 0 || (choice.boardSize == 19 && choice.handicapCount >= 2 && choice.handicapCount <= 9);
+    if (m_gameInProgress || choice.boardSize < 5 || choice.boardSize > WeiQiGame::MaxSize || !handicapValid ||
+        choice.level < 1 || choice.level > 10)
+        return false;
+
+    m_hintBlinking = false;
+    if (m_flagDeadChecked) setMarking(false);
+    const QString me = GetMyComputerName();
+    const bool userBlack = choice.userColour == Colour::Black;
+    GameInfo info = friendlyGameInfo(QStringLiteral("中国"), userBlack ? me : EngineName, userBlack ? EngineName : me,
+                                     choice.boardSize);
+    (userBlack ? info.WhiteRank : info.BlackRank) = QStringLiteral("Level ") + QString::number(choice.level);
+    game().PreviousBoardSize = game().BoardSize;
+    game().BoardSize = choice.boardSize;
+    host().gameInfo() = info;
+    game().HandicapCount = 0; // row 9 shows "  0" until the stones are down
+    host().showGameInfo();
+    game().MarkingDead = false;
+    game().clearPointMarks();
+    game().InitWeiQiGame();
+    game().HandicapCount = choice.handicapCount;
+    // GNU Go's three stones are D4, Q16 and D16, the upper left one as ours.
+    game().ThreeStoneLowerRight = 0;
+    game().SetLocalHandicap();
+    host().playNotice(QStringLiteral("NewGame"));
+
+    EngineSettings settings;
+    settings.engineField = QFile::encodeName(choice.engineFile).toStdString();
+    settings.neverResign = choice.neverResign;
+    settings.level = choice.level;
+    settings.boardSize = choice.boardSize;
+    const EngineCommand command =
+        engineCommandLine(settings, defaultEngineProgram(QFile::encodeName(host().programDir()).toStdString()));
+    std::string error;
+    if (!m_engine.start(command.argv, error)) {
+        ZemraApplication::showError(withLineBreaks(QString::fromUtf8(error)));
+        host().SendOutMessage(System, utf8(EngineInstallHint));
+        return true;
+    }
+
+    m_engineColour = opponentOf(choice.userColour);
     m_gameInProgress = true;
+    m_passUndoEnabled = true;
+    m_userMoveStarts.clear();
+    const int id = ++m_gameId;
+    host().refreshMenus();
+
+    if (game().HandicapCount > 0 && !survived(ask(gtp::fixedHandicap(game().HandicapCount)))) return true;
+    const bool engineOpens = (game().HandicapCount == 0) == (m_engineColour == Colour::Black);
+    if (!engineOpens) return true;
+
+    host().setBoardCursor(Qt::WaitCursor);
+    m_openingPending = true;
+    host().WaitTicks(20, [this, id] { return m_gameId != id; });
+    if (m_gameId != id) return true; // ended (and perhaps replaced) during the pause
+    m_openingPending = false;
+    game().SideToMove = m_engineColour;
+    host().showSideToMove(m_engineColour);
+    askEngineMove(false);
+    return true;
+}
+
+// --- moves -------------------------------------------------------------------------
+
+void EngineGame::boardClick(int i, int j, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || game().MarkingDead || !game().onBoard(i, j) || !usersTurn()) return;
+    const Colour user = userColour();
+    const int before = game().MoveCount;
+    if (game().PlayChess(i, j, user) != PlayResult::OK) return;
+    m_userMoveStarts.push_back(before);
+    game().SideToMove = m_engineColour;
+    host().setBoardCursor(Qt::WaitCursor);
+    host().showSideToMove(m_engineColour);
+    if (!survived(ask(gtp::play(user, i, j, game().BoardSize)))) return;
+    askEngineMove(false);
+}
+
+void EngineGame::askEngineMove(bool afterUsersPass)
+{
+    host().setBoardCursor(Qt::WaitCursor);
+    const GtpReply reply = ask(gtp::genmove(m_engineColour));
+    if (!survived(reply)) return;
+    const gtp::MoveReply move = gtp::readMoveReply(reply.text, game().BoardSize);
+    switch (move.kind) {
+    case gtp::MoveKind::Point:
+        // A point we refuse still ends the engine's turn.
+        game().PlayChess(move.i, move.j, m_engineColour);
+        giveTurnBack();
+        break;
+    case gtp::MoveKind::Pass: enginePasses(afterUsersPass); break;
+    case gtp::MoveKind::Resign: engineResigns(); break;
+    case gtp::MoveKind::Other: break; // the engine's turn stays pending; the user can end the game
+    }
+}
+
+void EngineGame::giveTurnBack()
+{
+    game().SideToMove = userColour();
+    host().showSideToMove(userColour());
+    host().setBoardCursor(Qt::PointingHandCursor);
+}
+
+void EngineGame::enginePasses(bool afterUsersPass)
+{
+    if (!afterUsersPass) {
+        giveTurnBack();
+        host().SendOutMessage(System, EnginePassText);
+        host().ShowInformation(QStringLiteral("\r") + EnginePassText);
+        return;
+    }
+    host().SendOutMessage(System, EnginePassText);
+    host().playNotice(QStringLiteral("Info"));
+    host().ShowInformation(QStringLiteral("\r") + EnginePassText);
+    // Recorded as the engine's pass, which hands the move to the user.
+    game().PassMove();
+    host().setBoardCursor(Qt::PointingHandCursor);
+}
+
+void EngineGame::engineResigns()
+{
+    m_engine.quit();
+    m_passUndoEnabled = false;
+    finishGame();
+    host().setBoardCursor(Qt::PointingHandCursor);
+    host().playNotice(QStringLiteral("Cheer"));
+    host().SendOutMessage(System, QStringLiteral("GNU GO  投子认输！"));
+    host().showResult(QStringLiteral("GNU GO 投子认输！"));
+    host().ShowInformation(QStringLiteral("\rGNU GO  投子认输！"));
+}
+
+void EngineGame::Menu_GNUGO_PASSClick()
+{
+    if (refuseWithoutGame() || refuseWhileMarking() || !usersTurn()) return;
+    m_hintBlinking = false;
+    const Colour user = userColour();
+    m_userMoveStarts.push_back(game().MoveCount);
+    game().PassMove(); // ";B[]" or ";W[]", and the engine is to move
+    host().setBoardCursor(Qt::WaitCursor);
+    host().SendOutMessage(System, user == Colour::Black ? QStringLiteral("黑棋弃权一手！") : QStringLiteral("白棋弃权一手！"));
+    if (!survived(ask(gtp::playPass(user)))) return;
+    askEngineMove(true);
+}
+
+void EngineGame::Menu_GNUGO_UNDOClick()
+{
+    if (refuseWithoutGame() || refuseWhileMarking()) return;
+    if (!usersTurn()) {
+        host().SendOutMessage(System, QStringLiteral("计算机正在思考，请等会儿再悔棋。"));
+        return;
+    }
+    // Nothing of the user's yet: an empty board, or only the engine's opening.
+    if (m_userMoveStarts.empty()) return;
+    m_hintBlinking = false;
+    const int target = m_userMoveStarts.back();
+    m_userMoveStarts.pop_back();
+    // The engine took two moves back whatever they were; ours lacks the
+    // engine's pass after a board move, which was never recorded.
+    for (int k = 0; k < 2; ++k) {
+        if (game().MoveCount > target) game().Local_Undo();
+        if (!survived(ask(gtp::Undo))) return;
+    }
+    game().SideToMove = userColour();
+    host().showSideToMove(userColour());
+}
+
+void EngineGame::Menu_GNUGO_EndGameClick()
+{
+    if (!m_gameInProgress) return; // the menu item is disabled then
+    if (!host().askQuestion(QStringLiteral("信息提示"), QStringLiteral("\r您确定结束当前对局吗？"), QStringLiteral("确定"),
+                            QStringLiteral("取消")))
+        return;
+    if (!m_gameInProgress) return; // the engine was lost while the question was up
+    m_engine.quit();
+    finishGame();
+    host().setBoardCursor(Qt::PointingHandCursor);
+    host().showResult(Interrupted);
+    host().SendOutMessage(System, QStringLiteral("和GNU GO的对局已经结束！"));
+}
+
+// --- estimate and hint ---------------------------------------------------------------
+
+void EngineGame::Menu_GNUGO_EstimateClick()
+{
+    if (refuseWithoutGame()) return;
+    // A reply meant for the board must not be read as the estimate.
+    if (awaitingEngine()) {
+        host().SendOutMessage(System, utf8(EstimateBusyText));
+        return;
+    }
+    const GtpReply reply = ask(gtp::EstimateScore);
+    if (!survived(reply)) return;
+    if (const std::optional<std::string> sentence = gtp::estimateSentence(reply.text))
+        host().SendOutMessage(System, QString::fromStdString(*sentence));
+}
+
+void EngineGame::Menu_GNUGO_HintClick()
+{
+    if (refuseWithoutGame()) return;
+    m_hintBlinking = false;
+    if (awaitingEngine()) {
+        host().SendOutMessage(System, utf8(HintBusyText));
+        return;
+    }
+    const Colour side = game().SideToMove;
+    const GtpReply reply = ask(gtp::hint(side));
+    if (!survived(reply)) return;
+    const gtp::MoveReply hint = gtp::readHintReply(reply.text, game().BoardSize);
+    if (hint.kind == gtp::MoveKind::Pass) host().SendOutMessage(System, QStringLiteral("棋局可能已经结束，电脑建议弃权。"));
+    if (hint.kind == gtp::MoveKind::Point) blinkHint(hint.i, hint.j, side);
+}
+
+void EngineGame::blinkHint(int i, int j, Colour side)
+{
+    BoardRenderer& board = host().renderer();
+    const auto stopped = [this] { return !m_hintBlinking; };
+    m_hintBlinking = true;
+    while (m_hintBlinking) {
+        board.DrawChess(i, j, side);
+        board.SendImageToFront(i, j);
+        host().WaitTicks(4, stopped);
+        restorePoint(i, j);
+        host().WaitTicks(4, stopped);
+    }
+    m_hintBlinking = false;
+}
+
+void EngineGame::restorePoint(int i, int j)
+{
+    // The user may have played on the very point while it blinked.
+    BoardRenderer& board = host().renderer();
+    board.ClearChessBoard(i, j);
+    board.SendImageToFront(i, j);
+    if (!game().onBoard(i, j) || !game().hasStone(i, j)) return;
+    const int number = game().pointNumber(i, j);
+    if (number > 0) {
+        board.ShowChessNumberAndFlag(number);
+    } else {
+        board.DrawChess(i, j, game().pointCode(i, j));
+        board.SendImageToFront(i, j);
+    }
+}
+
+// --- marking and counting --------------------------------------------------------------
+
+void EngineGame::setMarking(bool on)
+{
+    m_flagDeadChecked = on;
+    game().SetMarkingDead(on);
     host().refreshMenus();
 }
 
 void EngineGame::Menu_GNUGO_FlagDeadClick()
 {
-    m_flagDeadChecked = !m_flagDeadChecked;
-    game().SetMarkingDead(m_flagDeadChecked);
-    host().refreshMenus();
+    if (refuseWithoutGame()) return;
+    if (!usersTurn()) {
+        host().ShowInformation(QStringLiteral("\r计算机正在思考，请等会儿再标记死子！"));
+        return;
+    }
+    setMarking(!m_flagDeadChecked);
 }
 
 void EngineGame::Menu_GNUGO_DianMuClick()
 {
+    if (refuseWithoutGame()) return;
     writeCount(host(), m_flagDeadChecked);
 }
 

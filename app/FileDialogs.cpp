@@ -12,6 +12,12 @@ QString run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (spec.executablesOnly) {
+        // Programs have no extension here to filter on; the model filters by
+        // the execute permission, which a platform's own dialog would ignore.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
+    }
     if (!spec.proposedName.isEmpty()) dialog.selectFile(spec.proposedName);
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -13,6 +13,7 @@ struct FileDialogSpec {
     QString filter;        // Qt form: "SGF格式棋谱(*.sgf)", several joined by ";;"
     QString defaultSuffix; // without the dot
     QString proposedName;  // file name or path
+    bool executablesOnly = false; // list only programs (and folders)
 };
 
 // The chosen path, or empty when the user cancels. The save dialog asks

@@ -19,6 +19,7 @@
 #include "app/ToolbarMenus.h"
 #include "app/ZemraApplication.h"
 #include "render/BoardRenderer.h"
+#include "tests/app/FakeEngineProgram.h"
 
 using namespace zemra;
 
@@ -174,7 +175,9 @@ TEST_F(FormMainTest, AnEngineGameInProgressKeepsTheMode)
     item(form->menuGameMode(), "  人机对弈")->trigger();
     ASSERT_EQ(form->GameMode(), QStringLiteral("GNUGO"));
     EXPECT_EQ(form->LocalRank, QStringLiteral("9段"));
-    form->controller<EngineGame>().beginGame(Colour::White);
+    const zemra::testing::FakeEngineProgram fake;
+    ASSERT_TRUE(form->controller<EngineGame>().StartNewGame(fake.choice()));
+    ASSERT_FALSE(fake.args().empty()) << "the engine runs before its files go";
     EXPECT_FALSE(item(form->menuGNUGO(), "  开始新局")->isEnabled()) << "the menu shows the running game";
     EXPECT_TRUE(item(form->menuGNUGO(), "  结束棋局")->isEnabled());
     const QString before = logText();
@@ -208,8 +211,11 @@ TEST_F(FormMainTest, ClosingAsksAndRespectsTheAnswer)
 TEST_F(FormMainTest, ClosingWhileTheEngineThinksIsRefused)
 {
     item(form->menuGameMode(), "  人机对弈")->trigger();
-    form->controller<EngineGame>().beginGame(Colour::White);
-    form->game().SideToMove = Colour::White; // the engine's turn
+    // The engine's turn stays pending after a reply that is no move.
+    const zemra::testing::FakeEngineProgram fake("genmove|= what\\n\\n\n");
+    ASSERT_TRUE(form->controller<EngineGame>().StartNewGame(fake.choice()));
+    click(4, 4);
+    ASSERT_TRUE(form->controller<EngineGame>().enginesTurn());
     bool asked = false;
     form->confirmClose = [&] {
         asked = true;

@@ -101,6 +101,7 @@ public:
     void WaitTicks(int bound, const std::function<bool()>& stop) override
     {
         waits << bound;
+        if (duringWait) duringWait(bound);
         (void)stop;
     }
     BoardRenderer& renderer() override { return view; }
@@ -123,6 +124,7 @@ public:
     QStringList boxes, questions, notices;
     std::vector<FileDialogSpec> dialogs;
     QList<int> waits;
+    std::function<void(int bound)> duringWait; // what happens while a wait would run
     int menuRefreshes = 0;
     std::deque<bool> answers;   // questions answered in order; "no" when empty
     std::deque<QString> paths;  // file dialogs answered in order; cancelled when empty
