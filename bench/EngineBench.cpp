@@ -3,11 +3,14 @@
 // engine of the tests answering at once, so all that is measured is ours.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "engine/EngineCommand.h"
 #include "engine/GtpEngine.h"
 #include "engine/GtpProtocol.h"
 
@@ -58,8 +61,57 @@ void BM_EngineGenmove_QuietPeriod(benchmark::State& state)
     engineMove(state, ReplyEnd::QuietPeriod, false);
 }
 
+// The window while GNU Go level 10 thinks about a 19 x 19 middle game: the
+// longest time between two turns of the event pump (the window handles its
+// events in each), beside the engine's own thinking time.
+void BM_EngineThinking_LongestEventGap(benchmark::State& state)
+{
+    const std::string gnugo = findSystemGnuGo();
+    if (gnugo.empty()) {
+        state.SkipWithError("GNU Go is not installed");
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    double longestMs = 0;
+    int pumps = 0;
+    Clock::time_point last = Clock::now();
+    GtpEngine engine;
+    engine.setEventPump([&] {
+        const Clock::time_point now = Clock::now();
+        longestMs = std::max(longestMs, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        ++pumps;
+    });
+    std::string error;
+    if (!engine.start({gnugo, "--mode", "gtp", "--quiet", "--level", "10"}, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    engine.request("boardsize 19", 50);
+    const char* opening[] = {"play black Q16", "play white D4",  "play black Q3",  "play white D16",
+                             "play black C6",  "play white E3",  "play black R10", "play white C14"};
+    for (const char* move : opening)
+        engine.request(move, 50);
+    longestMs = 0;
+    pumps = 0;
+    for (auto _ : state) {
+        last = Clock::now();
+        const GtpReply reply = engine.request(gtp::genmove(Colour::Black), gtp::replyTimeoutMs("genmove"));
+        if (reply.status != ReplyStatus::Answered) {
+            state.SkipWithError("GNU Go gave no move");
+            break;
+        }
+        // The same position for every iteration.
+        engine.request("undo", 50);
+    }
+    state.counters["longest_gap_ms"] = longestMs;
+    state.counters["pumps"] = pumps;
+    engine.quit();
+}
+
 } // namespace
 
+BENCHMARK(BM_EngineThinking_LongestEventGap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_EngineClick_BlankLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EngineClick_QuietPeriod)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EngineGenmove_BlankLine)->Unit(benchmark::kMillisecond)->UseRealTime();
