@@ -37,7 +37,7 @@ EngineGame::EngineGame(ModeHost& host)
           return TFormGNUNewGame::run(
               this->host().dialogParent(), GetMyComputerName(),
               [this](QWidget*, const QString& text) { this->host().ShowInformation(text); },
-              [this](const FileDialogSpec& spec) { return this->host().askOpenFileName(spec); });
+              [this](const FileDialogSettings& settings) { return this->host().askOpenFileName(settings); });
       })
 {
     // The window repaints, takes menu commands and answers clicks while GNU Go thinks.

@@ -6,19 +6,19 @@ namespace zemra {
 
 namespace {
 
-QString run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode)
+QString run(QWidget* parent, const FileDialogSettings& settings, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, spec.title, QString(), spec.filter);
+    QFileDialog dialog(parent, settings.title, QString(), settings.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (spec.executablesOnly) {
+    dialog.setDefaultSuffix(settings.defaultSuffix);
+    if (settings.executablesOnly) {
         // Programs have no extension here to filter on; the model filters by
         // the execute permission, which a platform's own dialog would ignore.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
     }
-    if (!spec.proposedName.isEmpty()) dialog.selectFile(spec.proposedName);
+    if (!settings.proposedName.isEmpty()) dialog.selectFile(settings.proposedName);
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -26,14 +26,14 @@ QString run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode
 
 } // namespace
 
-QString askOpenFile(QWidget* parent, const FileDialogSpec& spec)
+QString askOpenFile(QWidget* parent, const FileDialogSettings& settings)
 {
-    return run(parent, spec, QFileDialog::AcceptOpen);
+    return run(parent, settings, QFileDialog::AcceptOpen);
 }
 
-QString askSaveFile(QWidget* parent, const FileDialogSpec& spec)
+QString askSaveFile(QWidget* parent, const FileDialogSettings& settings)
 {
-    return run(parent, spec, QFileDialog::AcceptSave);
+    return run(parent, settings, QFileDialog::AcceptSave);
 }
 
 } // namespace zemra

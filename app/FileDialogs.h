@@ -8,7 +8,7 @@ class QWidget;
 namespace zemra {
 
 // The settings of one open or save dialog.
-struct FileDialogSpec {
+struct FileDialogSettings {
     QString title;
     QString filter;        // Qt form: "SGF格式棋谱(*.sgf)", several joined by ";;"
     QString defaultSuffix; // without the dot
@@ -18,7 +18,7 @@ struct FileDialogSpec {
 
 // The chosen path, or empty when the user cancels. The save dialog asks
 // before overwriting and can be resized.
-QString askOpenFile(QWidget* parent, const FileDialogSpec& spec);
-QString askSaveFile(QWidget* parent, const FileDialogSpec& spec);
+QString askOpenFile(QWidget* parent, const FileDialogSettings& settings);
+QString askSaveFile(QWidget* parent, const FileDialogSettings& settings);
 
 } // namespace zemra

@@ -339,9 +339,9 @@ void TFormMain::Menu_Option_SaveTXTClick()
 
 void TFormMain::Menu_Option_SaveChatClick()
 {
-    FileDialogSpec spec{QStringLiteral("保存聊天信息为 . . ."), QStringLiteral("RTF文件格式(*.rtf)"), QStringLiteral("rtf"),
+    FileDialogSettings settings{QStringLiteral("保存聊天信息为 . . ."), QStringLiteral("RTF文件格式(*.rtf)"), QStringLiteral("rtf"),
                         MessageLog::proposedFileName(QDate::currentDate())};
-    const QString path = askSaveFileName(spec);
+    const QString path = askSaveFileName(settings);
     if (!path.isEmpty()) m_log->saveToFile(path);
 }
 
@@ -446,16 +446,16 @@ bool TFormMain::askYesNo(const QString& text)
            QMessageBox::Yes;
 }
 
-QString TFormMain::askOpenFileName(const FileDialogSpec& spec)
+QString TFormMain::askOpenFileName(const FileDialogSettings& settings)
 {
-    if (fileDialogSink) return fileDialogSink(spec);
-    return askOpenFile(this, spec);
+    if (fileDialogSink) return fileDialogSink(settings);
+    return askOpenFile(this, settings);
 }
 
-QString TFormMain::askSaveFileName(const FileDialogSpec& spec)
+QString TFormMain::askSaveFileName(const FileDialogSettings& settings)
 {
-    if (fileDialogSink) return fileDialogSink(spec);
-    return askSaveFile(this, spec);
+    if (fileDialogSink) return fileDialogSink(settings);
+    return askSaveFile(this, settings);
 }
 
 void TFormMain::playNotice(const QString& name)

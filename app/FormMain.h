@@ -125,7 +125,7 @@ public:
     std::function<bool()> confirmClose;
     std::function<void(const QString&)> informationSink;
     std::function<bool(const QString& caption, const QString& text)> questionSink;
-    std::function<QString(const FileDialogSpec&)> fileDialogSink;
+    std::function<QString(const FileDialogSettings&)> fileDialogSink;
 
     // --- ModeHost ------------------------------------------------------------
     WeiQiGame& game() override { return m_game; }
@@ -139,8 +139,8 @@ public:
     void clearLog() override;
     bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
     bool askYesNo(const QString& text) override;
-    QString askOpenFileName(const FileDialogSpec& spec) override;
-    QString askSaveFileName(const FileDialogSpec& spec) override;
+    QString askOpenFileName(const FileDialogSettings& settings) override;
+    QString askSaveFileName(const FileDialogSettings& settings) override;
     QWidget* dialogParent() override { return this; }
     void playNotice(const QString& name) override;
     bool stoneSoundOn() const override { return StoneSoundOn; }

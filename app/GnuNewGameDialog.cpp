@@ -33,8 +33,8 @@ QString levelCaption(int level)
 } // namespace
 
 TFormGNUNewGame::TFormGNUNewGame(QWidget* parent)
-    : QDialog(parent), m_sink(&TFormLocalNewGame::showMessage), m_askFile([this](const FileDialogSpec& spec) {
-          return askOpenFile(this, spec);
+    : QDialog(parent), m_sink(&TFormLocalNewGame::showMessage), m_askFile([this](const FileDialogSettings& settings) {
+          return askOpenFile(this, settings);
       }),
       m_group(new QGroupBox(this)), m_black(new QRadioButton(QStringLiteral("执黑棋"), m_group)),
       m_white(new QRadioButton(QStringLiteral("执白棋"), m_group)), m_editBoardSize(new QLineEdit(this)),
@@ -168,13 +168,13 @@ GnuNewGameChoice TFormGNUNewGame::choice() const
     return c;
 }
 
-FileDialogSpec TFormGNUNewGame::engineFileSpec(const QString& current)
+FileDialogSettings TFormGNUNewGame::engineFileSpec(const QString& current)
 {
     // Start where the engine is: the file chosen before, else the system's GNU Go.
     QString proposed = QFileInfo(current).isAbsolute() ? current : QFile::decodeName(findSystemGnuGo().c_str());
-    FileDialogSpec spec{QStringLiteral("查找 GNU GO 文件"), QStringLiteral("GNU GO File (*)"), QString(), proposed};
-    spec.executablesOnly = true;
-    return spec;
+    FileDialogSettings settings{QStringLiteral("查找 GNU GO 文件"), QStringLiteral("GNU GO File (*)"), QString(), proposed};
+    settings.executablesOnly = true;
+    return settings;
 }
 
 void TFormGNUNewGame::EditBoardSizeChange()

@@ -37,7 +37,7 @@ public:
     // Shows one refusal; "\r" in the text is a line break.
     using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
     // Asks for a file; empty when the user cancels.
-    using FileAsker = std::function<QString(const FileDialogSpec& spec)>;
+    using FileAsker = std::function<QString(const FileDialogSettings& settings)>;
 
     explicit TFormGNUNewGame(QWidget* parent = nullptr);
 
@@ -54,7 +54,7 @@ public:
     GnuNewGameChoice choice() const;
 
     // The engine file dialog "查找" opens: executables only.
-    static FileDialogSpec engineFileSpec(const QString& current);
+    static FileDialogSettings engineFileSpec(const QString& current);
 
     QGroupBox* GroupBox1() const { return m_group; }
     QRadioButton* RadioButtonBlack() const { return m_black; }

@@ -54,8 +54,8 @@ public:
     // A Yes/No question in the platform's message box.
     virtual bool askYesNo(const QString& text) = 0;
     // The file dialogs; an empty path when the user cancels.
-    virtual QString askOpenFileName(const FileDialogSpec& spec) = 0;
-    virtual QString askSaveFileName(const FileDialogSpec& spec) = 0;
+    virtual QString askOpenFileName(const FileDialogSettings& settings) = 0;
+    virtual QString askSaveFileName(const FileDialogSettings& settings) = 0;
     virtual QWidget* dialogParent() = 0;
 
     // --- sounds, waiting, the board -----------------------------------------

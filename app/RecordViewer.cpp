@@ -10,7 +10,7 @@ namespace zemra {
 
 RecordViewer::RecordViewer(ModeHost& host) : ModeController(host), m_stepper(host.game(), host.renderer(), *this) {}
 
-FileDialogSpec RecordViewer::openDialogSettings()
+FileDialogSettings RecordViewer::openDialogSettings()
 {
     return {QStringLiteral("打开棋谱文件 . . ."),
             QStringLiteral("各种格式棋谱(*.sgf *.gib);;SGF格式棋谱(*.sgf);;TOM对弈棋谱(*.gib)"), QString(), QString()};

@@ -62,7 +62,7 @@ public:
     bool flagDeadChecked() const { return m_flagDeadChecked; }
 
     // The open dialog's settings.
-    static FileDialogSpec openDialogSettings();
+    static FileDialogSettings openDialogSettings();
 
 private:
     QString recordPath(OpenSender sender, const QString& commandLinePath);

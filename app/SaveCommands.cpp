@@ -22,17 +22,17 @@ void write(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-FileDialogSpec SaveCommands::sgfDialogSettings() const
+FileDialogSettings SaveCommands::sgfDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("SGF格式棋谱(*.sgf)"), QStringLiteral("sgf"), proposedSgfName(today(), SaveCounter)};
 }
 
-FileDialogSpec SaveCommands::bmpDialogSettings() const
+FileDialogSettings SaveCommands::bmpDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("BMP格式棋谱(*.bmp)"), QStringLiteral("bmp"), proposedBmpName(today())};
 }
 
-FileDialogSpec SaveCommands::txtDialogSettings() const
+FileDialogSettings SaveCommands::txtDialogSettings() const
 {
     return {SaveTitle, QStringLiteral("TXT格式棋谱(*.txt)"), QStringLiteral("txt"), proposedTxtName(today())};
 }

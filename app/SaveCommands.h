@@ -28,9 +28,9 @@ public:
     void Menu_Option_SaveTXTClick();
 
     // The dialog settings of each writer.
-    FileDialogSpec sgfDialogSettings() const;
-    FileDialogSpec bmpDialogSettings() const;
-    FileDialogSpec txtDialogSettings() const;
+    FileDialogSettings sgfDialogSettings() const;
+    FileDialogSettings bmpDialogSettings() const;
+    FileDialogSettings txtDialogSettings() const;
 
     // The top-left square of the board picture that the bitmap keeps, as a
     // BMP file.

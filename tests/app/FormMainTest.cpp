@@ -314,7 +314,7 @@ TEST_F(FormMainTest, AFailingMenuCommandIsStoppedAtTheBoundary)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    form->fileDialogSink = [](const FileDialogSpec&) { return QStringLiteral("/nonexistent-folder/log.rtf"); };
+    form->fileDialogSink = [](const FileDialogSettings&) { return QStringLiteral("/nonexistent-folder/log.rtf"); };
     item(form->menuOption(), "  保存聊天信息")->trigger(); // through Qt's signal, as a user's click
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);

@@ -17,9 +17,9 @@ TEST(GnuNewGameDialog, ChecksTheSizeAndCarriesEveryChoice)
 {
     TFormGNUNewGame dialog;
     QStringList messages, paths{QString(), QStringLiteral("/opt/go/gnugo-3.8")}; // cancelled, then chosen
-    std::vector<FileDialogSpec> asked;
+    std::vector<FileDialogSettings> asked;
     dialog.setMessageSink([&](QWidget*, const QString& text) { messages << text; });
-    dialog.setFileAsker([&](const FileDialogSpec& spec) { return asked.push_back(spec), paths.takeFirst(); });
+    dialog.setFileAsker([&](const FileDialogSettings& settings) { return asked.push_back(settings), paths.takeFirst(); });
     dialog.show();
     QLineEdit* size = dialog.EditBoardSize();
 

@@ -157,10 +157,10 @@ TEST(MessageLogTest, SaveDialogAsksForTheFileAndCancelWritesNothing)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
 
-    const FileDialogSpec spec{"保存聊天信息为 . . .", "RTF文件格式(*.rtf)", "rtf", MessageLog::proposedFileName(QDate::currentDate())};
+    const FileDialogSettings settings{"保存聊天信息为 . . .", "RTF文件格式(*.rtf)", "rtf", MessageLog::proposedFileName(QDate::currentDate())};
     DialogAnswer seen;
     answerSaveDialog(&seen, QString());
-    EXPECT_TRUE(askSaveFile(nullptr, spec).isEmpty());
+    EXPECT_TRUE(askSaveFile(nullptr, settings).isEmpty());
     EXPECT_EQ(seen.title, "保存聊天信息为 . . .");
     EXPECT_EQ(seen.proposed, MessageLog::proposedFileName(QDate::currentDate()));
     EXPECT_EQ(seen.suffix, "rtf");
@@ -169,7 +169,7 @@ TEST(MessageLogTest, SaveDialogAsksForTheFileAndCancelWritesNothing)
 
     const QString path = dir.filePath("chat.rtf");
     answerSaveDialog(&seen, path);
-    ASSERT_EQ(askSaveFile(nullptr, spec), path);
+    ASSERT_EQ(askSaveFile(nullptr, settings), path);
     log.saveToFile(path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

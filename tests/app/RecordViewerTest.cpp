@@ -333,7 +333,7 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
     // The window's save item reaches the writer.
     QTemporaryDir scratch;
     const QString path = scratch.filePath(QStringLiteral("w.sgf"));
-    form.fileDialogSink = [&](const FileDialogSpec&) { return path; };
+    form.fileDialogSink = [&](const FileDialogSettings&) { return path; };
     form.action(Command::SaveSGF)->trigger();
     EXPECT_EQ(ReadingSGFFile(path).record.recordNodes, form.game().MoveList);
     EXPECT_EQ(form.saveCommands().SaveCounter, 2);

@@ -84,14 +84,14 @@ public:
         questions << text;
         return nextAnswer();
     }
-    QString askOpenFileName(const FileDialogSpec& spec) override
+    QString askOpenFileName(const FileDialogSettings& settings) override
     {
-        dialogs.push_back(spec);
+        dialogs.push_back(settings);
         return nextPath();
     }
-    QString askSaveFileName(const FileDialogSpec& spec) override
+    QString askSaveFileName(const FileDialogSettings& settings) override
     {
-        dialogs.push_back(spec);
+        dialogs.push_back(settings);
         return nextPath();
     }
     QWidget* dialogParent() override { return &window; }
@@ -122,7 +122,7 @@ public:
     std::vector<LogEntry> log;
     int logClears = 0;
     QStringList boxes, questions, notices;
-    std::vector<FileDialogSpec> dialogs;
+    std::vector<FileDialogSettings> dialogs;
     QList<int> waits;
     std::function<void(int bound)> duringWait; // what happens while a wait would run
     int menuRefreshes = 0;
