@@ -196,18 +196,8 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     GameInfo info = friendlyGameInfo(QStringLiteral("中国"), userBlack ? me : EngineName, userBlack ? EngineName : me,
                                      choice.boardSize);
     (userBlack ? info.WhiteRank : info.BlackRank) = QStringLiteral("Level ") + QString::number(choice.level);
-    game().PreviousBoardSize = game().BoardSize;
-    game().BoardSize = choice.boardSize;
-    host().gameInfo() = info;
-    game().HandicapCount = 0; // row 9 shows "  0" until the stones are down
-    host().showGameInfo();
-    game().MarkingDead = false;
-    game().clearPointMarks();
-    game().InitWeiQiGame();
-    game().HandicapCount = choice.handicapCount;
     // GNU Go's three stones are D4, Q16 and D16, the upper left one as ours.
-    game().ThreeStoneLowerRight = 0;
-    game().SetLocalHandicap();
+    setUpNewGame(info, choice.boardSize, choice.handicapCount);
     host().playNotice(QStringLiteral("NewGame"));
 
     EngineSettings settings;

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "app/LocalNewGameDialog.h"
 #include "engine/EngineCommand.h"
 #include "render/Fonts.h"
@@ -101,20 +101,8 @@ TFormGNUNewGame::TFormGNUNewGame(QWidget* parent)
     pageLayout->addWidget(basic);
     pageLayout->addWidget(engine);
 
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, QStringLiteral("和电脑对弈"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    m_ok->setDefault(true);
+    layOutTabbedDialog(this, page, QStringLiteral("和电脑对弈"), m_ok, m_cancel);
     m_browse->setAutoDefault(false);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     m_engineFile->setMinimumWidth(m_engineFile->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
 
     connect(m_editBoardSize, &QLineEdit::textChanged, this, [this] { EditBoardSizeChange(); });

@@ -77,19 +77,8 @@ bool LocalGame::StartNewGame(const LocalNewGameChoice& choice)
     if (choice.boardSize < 5 || choice.boardSize > WeiQiGame::MaxSize || !handicapValid) return false;
 
     if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
-    game().PreviousBoardSize = game().BoardSize;
-    game().BoardSize = choice.boardSize;
-    host().gameInfo() = friendlyGameInfo(QStringLiteral("Local Area Network"), choice.blackName, choice.whiteName, choice.boardSize);
-    game().HandicapCount = 0; // row 9 shows "  0" until the stones are down
-    host().showGameInfo();
-    game().MarkingDead = false;
-    game().clearPointMarks();
-    game().InitWeiQiGame();
-    game().HandicapCount = choice.handicapCount;
-    // The local layout always puts a third stone on the upper left, as the
-    // record writer does; a record read earlier must not move it.
-    game().ThreeStoneLowerRight = 0;
-    game().SetLocalHandicap();
+    setUpNewGame(friendlyGameInfo(QStringLiteral("Local Area Network"), choice.blackName, choice.whiteName, choice.boardSize),
+                 choice.boardSize, choice.handicapCount);
     return true;
 }
 

@@ -9,12 +9,12 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <numeric>
 
+#include "app/DialogParts.h"
 #include "render/Fonts.h"
 #include "text/Gbk.h"
 
@@ -116,19 +116,7 @@ TFormLocalNewGame::TFormLocalNewGame(QWidget* parent)
     pageLayout->addWidget(basic);
     pageLayout->addWidget(time);
 
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, QStringLiteral("友谊对局"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    m_ok->setDefault(true);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutTabbedDialog(this, page, QStringLiteral("友谊对局"), m_ok, m_cancel);
 
     connect(m_editBoardSize, &QLineEdit::textChanged, this, [this] { EditBoardSizeChange(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { Button1Click(); });

@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "app/LocalNewGameDialog.h"
 #include "net/Messages.h"
 #include "net/NetworkTexts.h"
@@ -27,16 +27,6 @@ DialogMessageSink orDefault(DialogMessageSink sink, QWidget* parent)
 {
     if (sink) return sink;
     return [parent](const QString& text) { TFormLocalNewGame::showMessage(parent, text); };
-}
-
-QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    ok->setDefault(true);
-    return row;
 }
 
 QLineEdit* fixedField(const QString& text, QWidget* parent)
@@ -82,15 +72,9 @@ TFormNetworkStart::TFormNetworkStart(const NetworkStartSetup& setup, DialogMessa
     form->addRow(m_labelName, m_editName);
     form->addRow(new QLabel(texts::RankLabel, page), m_rank);
     form->addRow(m_labelAddress, m_editAddress);
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, texts::StartPage);
-
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addLayout(buttonRow(ok, cancel));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutTabbedDialog(this, page, texts::StartPage, ok, cancel);
     connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(cancel, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
@@ -161,14 +145,7 @@ TFormNetworkNewGame::TFormNetworkNewGame(const QString& localNickName, const QSt
     pageLayout->addWidget(m_colourGroup);
     pageLayout->addWidget(basic);
     pageLayout->addWidget(time);
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, texts::ProposalPage);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addWidget(m_hint);
-    layout->addLayout(buttonRow(m_ok, m_cancel));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutTabbedDialog(this, page, texts::ProposalPage, m_ok, m_cancel, m_hint);
 
     connect(m_editBoardSize, &QLineEdit::textChanged, this, [this] { EditBoardSizeChange(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { Button1Click(); });
