@@ -1,60 +1,49 @@
 #include "app/Sounds.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
-#include <QHash>
-#include <QMediaDevices>
-#include <QObject>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QFile>
+
+#include <dlfcn.h>
+
+#include "app/ProgramFiles.h"
+#include "app/SoundOutput.h"
 
 namespace zemra {
 
 namespace {
 
-// Qt's PulseAudio backend warns when it finds no sound server, which is the
-// normal state of a build machine; the answer "no outputs" says it all.
-QtMessageHandler previousHandler = nullptr;
+using PlayFunction = bool (*)(const QString&);
 
-void dropAudioBackendNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.startsWith(QLatin1String("PulseAudioService:"))) return;
-    if (previousHandler) previousHandler(type, context, message);
-}
-
-bool audioOutputExists()
-{
-    previousHandler = qInstallMessageHandler(dropAudioBackendNoise);
-    const bool exists = !QMediaDevices::audioOutputs().isEmpty();
-    qInstallMessageHandler(previousHandler);
-    previousHandler = nullptr;
-    return exists;
-}
-
-// One effect per clip, made on its first use. Parented to the application
-// so they go before the audio backend does.
-class SoundPlayer : public QObject {
-public:
-    explicit SoundPlayer(QObject* parent) : QObject(parent) {}
-
-    void play(const QString& path)
-    {
-        QSoundEffect*& effect = m_effects[path];
-        if (!effect) {
-            effect = new QSoundEffect(this);
-            effect->setSource(QUrl(QLatin1String("qrc") + path));
-        }
-        if (m_current) m_current->stop();
-        m_current = effect;
-        // Plays as soon as the clip is loaded; the first time that is a moment later.
-        effect->play();
-    }
-
-private:
-    QHash<QString, QSoundEffect*> m_effects;
-    QPointer<QSoundEffect> m_current;
+struct SoundOutput {
+    QByteArray path; // where the module was loaded from
+    PlayFunction play = nullptr;
 };
+
+// The sound-output module, loaded on the first sound. Never unloaded: its
+// players live until the application object goes. Opened by the path's own
+// bytes, so a program folder whose name is not UTF-8 still finds it.
+SoundOutput loadSoundOutput()
+{
+    QList<QByteArray> dirs;
+    const QByteArray fromEnv = qgetenv("ZEMRA_DATA_DIR");
+    if (!fromEnv.isEmpty()) dirs << fromEnv + '/';
+    dirs << programDirBytes() << programDirBytes() + "../lib/zemra/";
+    for (const QByteArray& dir : dirs) {
+        const QByteArray path = dir + ZEMRA_SOUND_MODULE;
+        void* module = ::dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) continue;
+        if (auto play = reinterpret_cast<PlayFunction>(::dlsym(module, QT_STRINGIFY(ZEMRA_SOUND_ENTRY))))
+            return {path, play};
+        ::dlclose(module);
+    }
+    return {};
+}
+
+const SoundOutput& soundOutput()
+{
+    static const SoundOutput output = loadSoundOutput();
+    return output;
+}
 
 } // namespace
 
@@ -81,14 +70,17 @@ void PlayResourceSound(const QString& name)
     auto* app = QCoreApplication::instance();
     if (path.isEmpty() || !app) return;
 
-    // Decided once per run: probing the backend again on every stone would
-    // cost a connection attempt each time on a machine without sound.
-    static const bool canPlay = audioOutputExists();
-    if (!canPlay) return;
+    // Without the module or an audio output the program is silent, as
+    // before; once the output says there is none it is not asked again.
+    static bool silent = false;
+    if (silent) return;
+    const PlayFunction play = soundOutput().play;
+    if (!play || !play(path)) silent = true;
+}
 
-    static QPointer<SoundPlayer> player;
-    if (!player) player = new SoundPlayer(app);
-    player->play(path);
+QByteArray soundOutputPath()
+{
+    return soundOutput().path;
 }
 
 } // namespace zemra

@@ -5,6 +5,7 @@
 
 #include "app/JpegImage.h"
 #include "app/ProgramFiles.h"
+#include "app/SoundOutput.h"
 #include "app/Sounds.h"
 
 namespace zemra {
@@ -28,6 +29,8 @@ QStringList startupReport(const std::function<QByteArray(const QString& name)>& 
         const QByteArray path = locate(name);
         add(readRegularFile(path, 16 * 1024 * 1024).has_value(), name, QFile::decodeName(path));
     }
+    const QByteArray soundOutput = soundOutputPath();
+    add(!soundOutput.isEmpty(), QStringLiteral(ZEMRA_SOUND_MODULE), QFile::decodeName(soundOutput));
     for (const QString& sound : soundNames()) {
         const QString path = soundResourcePath(sound);
         add(QFile::exists(path), sound, path);
