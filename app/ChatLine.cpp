@@ -44,6 +44,10 @@ ChatLine::ChatLine(QWidget* parent) : QComboBox(parent)
     setCompleter(nullptr);
     addItems(cannedPhrases());
     setMaxVisibleItems(20);
+    // The panel gives the line its width; measuring every phrase for a size
+    // hint would lay out a hundred glyphs of the Ming font at start-up.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(8);
     setCurrentIndex(-1);
     clearEditText();
 
