@@ -148,8 +148,7 @@ GnuNewGameChoice TFormGNUNewGame::choice() const
     bool ok = false;
     const int size = m_editBoardSize->text().toInt(&ok, 10);
     c.boardSize = ok ? size : 0;
-    const int index = m_handicap->currentIndex();
-    c.handicapCount = index <= 0 ? 0 : index + 1;
+    c.handicapCount = handicapStones(m_handicap);
     c.level = m_level->value();
     c.engineFile = m_engineFile->text();
     c.neverResign = m_resign->isChecked();
@@ -167,14 +166,7 @@ FileDialogSettings TFormGNUNewGame::engineFileSpec(const QString& current)
 
 void TFormGNUNewGame::EditBoardSizeChange()
 {
-    const bool nineteen = m_editBoardSize->text() == QStringLiteral("19");
-    QPalette pal = m_handicap->palette();
-    const QColor back = nineteen ? QColor(Qt::white) : palette().color(QPalette::Button);
-    pal.setColor(QPalette::Base, back);
-    pal.setColor(QPalette::Button, back);
-    m_handicap->setPalette(pal);
-    m_handicap->setEnabled(nineteen);
-    if (!nineteen) m_handicap->setCurrentIndex(0);
+    handicapFollowsBoardSize(m_editBoardSize->text(), m_handicap, palette());
 }
 
 void TFormGNUNewGame::TrackBar1Change()

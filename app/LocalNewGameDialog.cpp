@@ -152,21 +152,13 @@ LocalNewGameChoice TFormLocalNewGame::choice() const
     bool ok = false;
     const int size = m_editBoardSize->text().toInt(&ok, 10);
     c.boardSize = ok ? size : 0;
-    const int index = m_handicap->currentIndex();
-    c.handicapCount = index <= 0 ? 0 : index + 1;
+    c.handicapCount = handicapStones(m_handicap);
     return c;
 }
 
 void TFormLocalNewGame::EditBoardSizeChange()
 {
-    const bool nineteen = m_editBoardSize->text() == QStringLiteral("19");
-    QPalette pal = m_handicap->palette();
-    const QColor back = nineteen ? QColor(Qt::white) : palette().color(QPalette::Button);
-    pal.setColor(QPalette::Base, back);
-    pal.setColor(QPalette::Button, back);
-    m_handicap->setPalette(pal);
-    m_handicap->setEnabled(nineteen);
-    if (!nineteen) m_handicap->setCurrentIndex(0);
+    handicapFollowsBoardSize(m_editBoardSize->text(), m_handicap, palette());
 }
 
 NicknameProblem checkNickname(const QString& name)

@@ -36,15 +36,6 @@ QLineEdit* fixedField(const QString& text, QWidget* parent)
     return field;
 }
 
-void setGreyed(QWidget* w, bool greyed, const QPalette& dialogPalette)
-{
-    QPalette pal = w->palette();
-    const QColor back = greyed ? dialogPalette.color(QPalette::Button) : QColor(Qt::white);
-    pal.setColor(QPalette::Base, back);
-    pal.setColor(QPalette::Button, back);
-    w->setPalette(pal);
-}
-
 } // namespace
 
 // --- TFormNetworkStart ----------------------------------------------------------
@@ -193,10 +184,9 @@ net::ProposalChoice TFormNetworkNewGame::choice() const
 
 void TFormNetworkNewGame::EditBoardSizeChange()
 {
-    const bool nineteen = m_editBoardSize->text() == QStringLiteral("19");
-    setGreyed(m_handicap, !nineteen, palette());
+    // A received proposal is shown locked, whatever its size.
+    const bool nineteen = handicapFollowsBoardSize(m_editBoardSize->text(), m_handicap, palette());
     m_handicap->setEnabled(nineteen && !m_hint->isVisibleTo(this));
-    if (!nineteen) m_handicap->setCurrentIndex(0);
 }
 
 void TFormNetworkNewGame::Button1Click()
