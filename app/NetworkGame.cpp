@@ -278,6 +278,12 @@ void NetworkGame::acceptConnections()
 
 void NetworkGame::watch(QTcpSocket* socket)
 {
+    // Our messages are a few bytes each. With Nagle's algorithm a move sent
+    // while the peer still delays its acknowledgement of the last message
+    // waited for it: 30-40 ms a move on loopback, more across a network.
+    auto noDelay = [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); };
+    if (socket->state() == QAbstractSocket::ConnectedState) noDelay();
+    connect(socket, &QTcpSocket::connected, this, noDelay);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { runGuarded([&] { readFrom(socket); }); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { runGuarded([&] { lost(socket); }); });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { runGuarded([&] { lost(socket); }); });

@@ -60,6 +60,8 @@ public:
     // "BlackChess", "WhiteChess" or empty.
     QString NetworkColor() const;
     bool listening() const { return m_server.isListening(); }
+    // The open connection to the peer, if any.
+    QTcpSocket* connection() const { return m_accepted ? m_accepted : m_client; }
 
     // The dialogs; tests answer them themselves.
     std::function<std::optional<NetworkStartChoice>(const NetworkStartSetup&)> askStart;

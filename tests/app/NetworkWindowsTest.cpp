@@ -67,6 +67,9 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
     ASSERT_TRUE(host.net().listening()) << "port 5058 is held by another program";
     challenger->form->runCommand(Command::NetClient);
     ASSERT_TRUE(waitFor([&] { return host.net().PeerConnected() && challenger->net().PeerConnected(); }));
+    // Moves are a few bytes: neither side may hold one back for an acknowledgement.
+    for (const Window* w : {&host, challenger.get()})
+        EXPECT_EQ(w->net().connection()->socketOption(QAbstractSocket::LowDelayOption), 1);
 
     // The challenger takes White on 9 × 9: the host plays Black and moves first.
     challenger->net().askProposal = [] { return net::ProposalChoice{false, 0, QStringLiteral("9")}; };
