@@ -54,8 +54,12 @@ void NetworkGame::enterMode()
 
 void NetworkGame::leaveMode()
 {
+    // A host tells its user that every connection goes with the listener.
+    const bool wasListening = m_server.isListening();
     closeSockets();
-    apply(m_session.leaveMode());
+    net::Reaction r = m_session.leaveMode();
+    if (wasListening) r.systemLines.prepend(texts::AllConnectionsClosedLine);
+    apply(r);
 }
 
 void NetworkGame::closing()

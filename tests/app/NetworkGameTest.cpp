@@ -213,7 +213,9 @@ TEST_F(Pair, LeavingTheModeEndsThePeersGame)
 {
     ASSERT_NO_FATAL_FAILURE(connect());
     ASSERT_NO_FATAL_FAILURE(startGame());
+    const QString allClosed = QStringLiteral("您和所有棋友的网络连接都已经被中断！");
     challenger.net.leaveMode();
+    EXPECT_FALSE(challenger.h.logged(QStringLiteral("System"), allClosed));
     ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
     EXPECT_TRUE(host.h.notices.contains(QStringLiteral("Offline")));
@@ -223,6 +225,10 @@ TEST_F(Pair, LeavingTheModeEndsThePeersGame)
     // The host keeps listening for the next challenger.
     EXPECT_TRUE(host.net.listening());
     EXPECT_EQ(host.net.NetworkRole(), QStringLiteral("server"));
+    // A listening host that leaves the mode says that its connections are gone.
+    host.net.leaveMode();
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), allClosed));
+    EXPECT_FALSE(host.net.listening());
 }
 
 TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
