@@ -201,7 +201,9 @@ void NetworkGame::apply(const net::Reaction& r)
     if (!r.sound.isEmpty()) host().playNotice(r.sound);
     if (!r.reply.isEmpty()) send(r.reply);
     if (r.gameStarted) host().showGameInfo();
-    if (r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
+    // Showing the information colours Black as to move; with handicap stones
+    // White is.
+    if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
     if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
     if (r.closeClient) dropSocket(m_client);
     host().refreshMenus();

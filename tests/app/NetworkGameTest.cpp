@@ -198,6 +198,9 @@ TEST_F(Pair, AgreedDrawAndHandicapGame)
     for (const Side* s : {&host, &challenger}) {
         EXPECT_EQ(s->h.board.HandicapCount, 4);
         EXPECT_EQ(s->h.board.SideToMove, Colour::White);
+        // White, to move, is the blue name.
+        EXPECT_EQ(s->h.panel.LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        EXPECT_EQ(s->h.panel.LabelBlack()->palette().color(QPalette::WindowText), QColor(Qt::black));
     }
     EXPECT_EQ(host.net.NetworkColor(), QStringLiteral("WhiteChess"));
     ASSERT_NO_FATAL_FAILURE(move(host, challenger, 10, 10));
