@@ -20,6 +20,10 @@ Problem check(const QString& name)
     if (hasForbidden || gbk::byteLength(name) > MaxBytes) return Problem::ForbiddenOrLong;
     // What the peer or a record reads back must be what was typed.
     if (!gbk::canEncode(name) || gbk::decode(gbk::encode(name)) != name || !isPrintable(name)) return Problem::Unencodable;
+    // The peer takes these words for the start of a new message, so a
+    // greeting or chat carrying such a name would never be understood.
+    for (const QLatin1StringView start : {QLatin1StringView("CMMD "), QLatin1StringView("CHAT "), QLatin1StringView("QUIT ")})
+        if (name.contains(start)) return Problem::Unencodable;
     return Problem::None;
 }
 

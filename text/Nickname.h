@@ -18,7 +18,8 @@ enum class Problem {
     ForbiddenOrLong,
     // A character GBK has no code for, one that does not read back as
     // itself, or a control character: the peer or a record would get
-    // something else than was typed.
+    // something else than was typed. Also a name holding "CMMD ", "CHAT "
+    // or "QUIT ", which the peer reads as the start of another message.
     Unencodable,
 };
 

@@ -25,6 +25,12 @@ TEST(Nickname, ReportsTheFirstProblem)
         {QStringLiteral("a☃b"), P::Unencodable},
         {QStringLiteral("a\tb"), P::Unencodable},
         {QStringLiteral("a€"), P::Unencodable}, // GBK 0x80 does not read back
+        // Message starts inside a name break the greeting and every chat.
+        {QStringLiteral("QUIT 1"), P::Unencodable},
+        {QStringLiteral("我CMMD 你"), P::Unencodable},
+        {QStringLiteral("CHAT 1"), P::Unencodable},
+        {QStringLiteral("QUIT1"), P::None},
+        {QStringLiteral("cmmd 1"), P::None},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name.toStdString());
