@@ -110,6 +110,10 @@ std::optional<CommandState> NetworkGame::commandState(Command command) const
 void NetworkGame::chatLineSent(const QString& text)
 {
     if (values().NetworkRole == net::Role::None) return;
+    if (const QString refusal = net::chatRefusal(text); !refusal.isEmpty()) {
+        host().SendOutMessage(QStringLiteral("System"), refusal);
+        return;
+    }
     send(net::toWire(net::chatMessage(values().LocalNickName, values().LocalRank, text)));
 }
 

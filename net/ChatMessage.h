@@ -17,4 +17,12 @@ struct ChatParts {
 };
 ChatParts splitChatMessage(const QString& message);
 
+// Why a chat line must not go to the peer, or an empty text. The receiver
+// keeps messages apart by their starts, so a line containing "CMMD ",
+// "CHAT " or "QUIT " would be cut there and the rest acted on as the
+// sender's command; and a line longer than MaxChatBytes (in GBK) could
+// reach the peer's limit for what may wait unread.
+inline constexpr qsizetype MaxChatBytes = 4000;
+QString chatRefusal(const QString& text);
+
 } // namespace zemra::net

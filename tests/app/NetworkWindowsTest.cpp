@@ -95,6 +95,11 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
     ASSERT_TRUE(waitFor([&] { return challenger->log().contains(QStringLiteral("你好; 请多指教")); }));
     challenger->chat(QStringLiteral("谢谢"));
     ASSERT_TRUE(waitFor([&] { return host.log().contains(QStringLiteral("谢谢")); }));
+    // A line the peer would take for our resignation stays here.
+    host.chat(QStringLiteral("CMMD SIGN"));
+    EXPECT_TRUE(host.log().contains(QStringLiteral("这句话没有发给棋友")));
+    QTest::qWait(100);
+    EXPECT_TRUE(challenger->net().gameInProgress());
 
     // The challenger's window closes mid-game: the host is told and its board stays.
     challenger->form->confirmClose = [] { return true; };

@@ -16,7 +16,7 @@ const QString Wind = QStringLiteral("山间的清风");
 
 TEST(Messages, AreBuiltExactly)
 {
-    const GameTerms terms{Moon, QStringLiteral("2"), QStringLiteral("19"), 2, 19};
+    const GameTerms terms{Moon, QStringLiteral("2"), QStringLiteral("19"), 2, 19, {}};
     const struct {
         QString built;
         const char* expected;
@@ -152,6 +152,27 @@ TEST(Messages, WhatTheReceiverIgnores)
     // Bytes that are no GBK character in a nickname.
     EXPECT_FALSE(parseMessage(QByteArrayView("CMMD NAME(a\x80)IP[1]RANK{1}")));
     EXPECT_FALSE(parseMessage(QByteArrayView("CMMD NAME(a)IP[1]RANK{3\xb6\x36}"))); // half a character
+}
+
+// A chat line that the peer would cut into a command, or that could reach
+// its unread-bytes limit, is not sent.
+TEST(Messages, ChatLinesThatMustNotBeSent)
+{
+    const struct {
+        QString text;
+        bool refused;
+    } rows[] = {
+        {QStringLiteral("您好！"), false},
+        {QStringLiteral("CMMD PASS"), true},
+        {QStringLiteral("请看 CHAT 这个词"), true},
+        {QStringLiteral("QUIT 了"), true},
+        {QStringLiteral("CMMD"), false},      // no blank: starts nothing
+        {QStringLiteral("cmmd pass"), false}, // the starts are capitals
+        {QString(2000, QChar(0x56F4)), false}, // 4000 GBK bytes
+        {QString(2000, QChar(0x56F4)) + QLatin1Char('a'), true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(!net::chatRefusal(row.text).isEmpty(), row.refused) << row.text.left(20).toStdString();
 }
 
 TEST(NetworkTexts, RankEntriesAndStoredRanks)

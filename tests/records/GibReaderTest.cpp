@@ -45,7 +45,9 @@ TEST(GibReader, MovePassAndTakeBackLines)
         ASSERT_TRUE(out.ok());
         EXPECT_EQ(out.record.recordNodes, r.nodes);
         EXPECT_EQ(out.record.problems.size(), r.skipped ? 1 : 0);
-        if (r.skipped) EXPECT_TRUE(out.record.problems.front().contains(QString::number(r.skipped)));
+        if (r.skipped) {
+            EXPECT_TRUE(out.record.problems.front().contains(QString::number(r.skipped)));
+        }
     }
 }
 
