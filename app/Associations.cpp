@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/ProgramFiles.h"
+#include "records/RecordFile.h"
 
 namespace zemra {
 

@@ -11,7 +11,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "app/ProgramFiles.h"
+#include "records/RecordFile.h"
 
 namespace zemra {
 

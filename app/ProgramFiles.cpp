@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,30 +54,6 @@ QByteArray locateProgramFile(const QString& name)
     for (const QByteArray& dir : dirs)
         if (isRegular(dir + file)) return dir + file;
     return programDirBytes() + file;
-}
-
-std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxBytes)
-{
-    if (path.isEmpty()) return std::nullopt;
-    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    std::optional<QByteArray> result;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxBytes) {
-        QByteArray data(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-        qsizetype done = 0;
-        while (done < data.size()) {
-            const ssize_t n = ::read(fd, data.data() + done, static_cast<size_t>(data.size() - done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += n;
-        }
-        data.truncate(done);
-        result = std::move(data);
-    }
-    ::close(fd);
-    return result;
 }
 
 bool isUtf8(const QByteArray& bytes)

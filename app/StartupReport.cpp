@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/JpegImage.h"
-#include "app/ProgramFiles.h"
+#include "records/RecordFile.h"
 #include "app/SoundOutput.h"
 #include "app/Sounds.h"
 

@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "records/GibReader.h"
 #include "records/SgfReader.h"
@@ -26,30 +30,72 @@ ReadOutcome named(ReadOutcome out, const QString& path)
 
 } // namespace
 
+RegularFileRead readRegularFileBytes(const QByteArray& path, qint64 maxBytes)
+{
+    using Status = RegularFileRead::Status;
+    RegularFileRead r;
+    if (path.isEmpty()) return r;
+    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            r.status = Status::Unreadable;
+            r.systemError = qt_error_string(errno);
+        }
+        return r;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        r.status = Status::NotRegular;
+    } else if (st.st_size > maxBytes) {
+        r.status = Status::TooLarge;
+        r.size = st.st_size;
+    } else {
+        QByteArray data(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
+        qsizetype done = 0;
+        while (done < data.size()) {
+            const ssize_t n = ::read(fd, data.data() + done, static_cast<size_t>(data.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                r.status = Status::Unreadable;
+                r.systemError = qt_error_string(errno);
+                break;
+            }
+            if (n == 0) break;
+            done += n;
+        }
+        if (r.systemError.isEmpty()) {
+            data.truncate(done);
+            r.status = Status::Read;
+            r.bytes = std::move(data);
+        }
+    }
+    ::close(fd);
+    return r;
+}
+
+std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxBytes)
+{
+    RegularFileRead r = readRegularFileBytes(path, maxBytes);
+    if (r.status != RegularFileRead::Status::Read) return std::nullopt;
+    return std::move(r.bytes);
+}
+
 QString readRegularFile(const QString& path, QByteArray& bytes, qint64 maxBytes)
 {
+    using Status = RegularFileRead::Status;
     bytes.clear();
     const QString name = shownName(path);
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("找不到文件“%1”。").arg(name);
-    // A FIFO or device would block the window in open() or never end.
-    if (!info.isFile()) return QStringLiteral("“%1”不是普通文件，不能打开。").arg(name);
-    if (info.size() > maxBytes)
-        return QStringLiteral("文件“%1”太大（%2 MB），不是棋谱。").arg(name).arg(info.size() / (1024 * 1024));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("无法读取文件“%1”：%2").arg(name, file.errorString());
-    // The path may have been swapped between the check and the open.
-    struct stat st {};
-    if (::fstat(file.handle(), &st) != 0 || !S_ISREG(st.st_mode))
-        return QStringLiteral("“%1”不是普通文件，不能打开。").arg(name);
-    QByteArray data = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("无法读取文件“%1”：%2").arg(name, file.errorString());
-    if (data.size() > maxBytes)
-        return QStringLiteral("文件“%1”太大（%2 MB），不是棋谱。").arg(name).arg(data.size() / (1024 * 1024));
-    bytes = std::move(data);
-    return {};
+    RegularFileRead r = readRegularFileBytes(QFile::encodeName(path), maxBytes);
+    switch (r.status) {
+    case Status::Read: bytes = std::move(r.bytes); return {};
+    case Status::Missing: return QStringLiteral("找不到文件“%1”。").arg(name);
+    case Status::NotRegular: return QStringLiteral("“%1”不是普通文件，不能打开。").arg(name);
+    case Status::TooLarge:
+        return QStringLiteral("文件“%1”太大（%2 MB），不是棋谱。").arg(name).arg(r.size / (1024 * 1024));
+    case Status::Unreadable: break;
+    }
+    return QStringLiteral("无法读取文件“%1”：%2").arg(name, r.systemError);
 }
 
 ReadOutcome ReadingSGFFile(const QString& path)
