@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <utility>
 
 #include "app/ProgramFiles.h"
+#include "records/AtomicWrite.h"
 #include "records/RecordFile.h"
 
 namespace zemra {
@@ -286,13 +286,10 @@ bool FileAssociations::writeFile(const QString& path, const QByteArray& data)
             onError(writeErrorMessage(path, QStringLiteral("无法创建文件夹“%1”。").arg(QDir::toNativeSeparators(folder))));
         return false;
     }
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        if (onError) onError(writeErrorMessage(path, file.errorString()));
-        return false;
-    }
-    return true;
+    const QString reason = writeFileAtomically(path, data);
+    if (reason.isEmpty()) return true;
+    if (onError) onError(writeErrorMessage(path, reason));
+    return false;
 }
 
 bool FileAssociations::associate(const AssociatedFileType& type)
@@ -372,12 +369,8 @@ void FileAssociations::remove(const AssociatedFileType& type)
             if (after.isEmpty()) {
                 QFile::remove(mimeappsFile());
             } else {
-                QSaveFile file(mimeappsFile());
-                file.setDirectWriteFallback(false);
-                if (file.open(QIODevice::WriteOnly)) {
-                    file.write(after);
-                    file.commit();
-                }
+                // Not reported, as nothing here is; a failed write leaves the old list whole.
+                writeFileAtomically(mimeappsFile(), after);
             }
             removed = true;
         }

@@ -1,8 +1,8 @@
 #include "app/RtfWriter.h"
 
-#include <QSaveFile>
 #include <stdexcept>
 
+#include "records/AtomicWrite.h"
 #include "text/Gbk.h"
 
 namespace zemra {
@@ -117,12 +117,8 @@ QByteArray RtfWriter::toRtf() const
 
 void RtfWriter::writeFile(const QString& path) const
 {
-    QSaveFile file(path);
-    const QByteArray data = toRtf();
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        const QString message = QStringLiteral("无法保存文件“%1”：%2").arg(path, file.errorString());
-        throw std::runtime_error(message.toStdString());
-    }
+    const QString reason = writeFileAtomically(path, toRtf());
+    if (!reason.isEmpty()) throw std::runtime_error(QStringLiteral("无法保存文件“%1”：%2").arg(path, reason).toStdString());
 }
 
 } // namespace zemra

@@ -1,11 +1,11 @@
 #include "records/RecordWriters.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <set>
 
+#include "records/AtomicWrite.h"
 #include "records/GameRecord.h"
 #include "records/SgfSyntax.h"
 #include "text/Gbk.h"
@@ -160,16 +160,10 @@ QString proposedBmpName(const QDate& today)
 
 QString writeFileSafely(const QString& path, const QByteArray& bytes)
 {
+    const QString reason = writeFileAtomically(path, bytes);
+    if (reason.isEmpty()) return {};
     const QString name = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("无法保存文件“%1”：%2").arg(name, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("无法保存文件“%1”：%2").arg(name, reason);
-    }
-    if (!file.commit()) return QStringLiteral("无法保存文件“%1”：%2").arg(name, file.errorString());
-    return {};
+    return QStringLiteral("无法保存文件“%1”：%2").arg(name, reason);
 }
 
 } // namespace zemra

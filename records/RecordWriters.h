@@ -42,9 +42,9 @@ constexpr int bitmapSide(int chessSize, int boardSize, int boardMargin)
     return chessSize * boardSize + 2 * boardMargin;
 }
 
-// Writes the whole file through a temporary file in the same folder that is
-// renamed over the target, so a failure never leaves a cut file where a good
-// one was. Returns "" or a Chinese sentence naming the file and the reason.
+// Writes the whole file with writeFileAtomically, so a failure never leaves a
+// cut or empty file where a good one was. Returns "" or a Chinese sentence
+// naming the file and the reason.
 QString writeFileSafely(const QString& path, const QByteArray& bytes);
 
 } // namespace zemra

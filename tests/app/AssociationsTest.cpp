@@ -19,6 +19,7 @@
 #include "app/Associations.h"
 #include "tests/MissingTool.h"
 #include "tests/app/LogTestUtil.h"
+#include "tests/records/FileSizeLimit.h"
 
 namespace zemra {
 namespace {
@@ -424,6 +425,30 @@ TEST_F(AssociationsTest, UnwritableLocationGivesTheWriteErrorAndNoDefault)
         for (const QString& path : snapshot(root))
             EXPECT_FALSE(path.contains(QStringLiteral(".tmp")) || path.contains(QStringLiteral("~"))) << path.toStdString();
     }
+}
+
+TEST_F(AssociationsTest, AFullDiskKeepsEveryFileAsItWasAndSaysWhy)
+{
+    writeText(paths.configHome + QStringLiteral("/mimeapps.list"), "[Default Applications]\ntext/plain=ed.desktop;\n");
+    FileAssociations a = make();
+    ASSERT_TRUE(a.associate(sgfFileType()));
+    const Tree before = snapshot(root);
+    const QByteArray defaults = readAll(a.mimeappsFile());
+    tools.clear();
+    {
+        test::FileSizeLimit full(16);
+        ASSERT_TRUE(full.set());
+        EXPECT_FALSE(a.associate(sgfFileType()));
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].startsWith(QStringLiteral("写入错误")) && errors[0].contains(qt_error_string(EFBIG)))
+            << errors[0].toStdString();
+        EXPECT_TRUE(tools.isEmpty()) << "notice sent after a failure";
+        EXPECT_EQ(snapshot(root), before); // no cut file, no temporary file
+
+        // Taking it back rewrites the list of defaults, which then stays whole.
+        a.remove(sgfFileType());
+    }
+    EXPECT_EQ(readAll(a.mimeappsFile()), defaults);
 }
 
 TEST_F(AssociationsTest, ReadOnlyFolderGivesTheWriteError)

@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -16,10 +18,12 @@
 #include "app/LocalNewGameDialog.h"
 #include "app/MessageLog.h"
 #include "app/MyMessageBox.h"
+#include "app/SaveCommands.h"
 #include "app/ToolbarMenus.h"
 #include "app/ZemraApplication.h"
 #include "render/BoardRenderer.h"
 #include "tests/app/FakeEngineProgram.h"
+#include "tests/records/FileSizeLimit.h"
 
 using namespace zemra;
 
@@ -320,6 +324,46 @@ TEST_F(FormMainTest, AFailingMenuCommandIsStoppedAtTheBoundary)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("log.rtf"))) << shown.first().toStdString();
     EXPECT_EQ(form->GameMode(), QStringLiteral("local"));
+}
+
+TEST_F(FormMainTest, ASaveOntoAFullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const struct {
+        Command command;
+        const char* name;
+    } rows[] = {
+        {Command::SaveSGF, "old.sgf"},
+        {Command::SaveTXT, "old.txt"},
+        {Command::SaveBMP, "old.bmp"},
+        {Command::SaveChat, "old.rtf"},
+    };
+    click(4, 4);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString name = QString::fromLatin1(row.name);
+        const QByteArray old(3000, 'o');
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+        form->fileDialogSink = [&](const FileDialogSettings&) { return dir.filePath(name); };
+        QStringList shown;
+        ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
+        {
+            // Small enough that the first write is cut and the next one fails.
+            test::FileSizeLimit full(16);
+            ASSERT_TRUE(full.set());
+            form->action(row.command)->trigger();
+        }
+        ZemraApplication::setErrorSink({});
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].contains(name) && shown[0].contains(qt_error_string(EFBIG))) << shown[0].toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name});
+    }
+    EXPECT_EQ(form->saveCommands().SaveCounter, 1);
 }
 
 TEST_F(FormMainTest, RealMouseClicksOnTheBoardPicture)

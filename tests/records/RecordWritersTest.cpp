@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include "RecordTestUtil.h"
 #include "records/RecordWriters.h"
@@ -180,4 +183,39 @@ TEST(RecordWriters, SafeWriteReplacesWholeOrReportsTheFile)
     EXPECT_TRUE(missing.contains(u"a.sgf")) << missing.toStdString();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.sgf")));
     EXPECT_TRUE(writeFileSafely(dir.filePath(QStringLiteral("folder.sgf")), "x").contains(u"folder.sgf"));
+}
+
+TEST(RecordWriters, SafeWriteKeepsLinksModesAndSpecialFiles)
+{
+    QTemporaryDir dir;
+    const QByteArray real = QFile::encodeName(dir.filePath(QStringLiteral("real.sgf")));
+    const QString link = dir.filePath(QStringLiteral("link.sgf"));
+    QFile old(QFile::decodeName(real));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    ASSERT_EQ(::chmod(real.constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.sgf"), link));
+
+    // Saving through a link replaces the file it points to, with its mode.
+    EXPECT_EQ(writeFileSafely(link, "(;)\r\n"), "");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    struct stat st {};
+    ASSERT_EQ(::stat(real.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_size, 5);
+
+    // A new file gets what the umask allows.
+    const mode_t mask = ::umask(0022);
+    EXPECT_EQ(writeFileSafely(dir.filePath(QStringLiteral("new.sgf")), "x"), "");
+    ::umask(mask);
+    ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(QStringLiteral("new.sgf"))).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+
+    // A FIFO is refused, never replaced by a regular file.
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe.sgf")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_TRUE(writeFileSafely(QFile::decodeName(fifo), "x").contains(u"pipe.sgf"));
+    ASSERT_EQ(::lstat(fifo.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 4);
 }
