@@ -1,5 +1,6 @@
 #include "engine/GTPUtils.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -236,9 +237,21 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text)
 
 void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& hooks)
 {
+    using Clock = std::chrono::steady_clock;
     text.clear();
     if (FChildStdoutRd < 0 || m_outputEnded) return;
     const int sleepMs = pollSleepMs(timeoutMs);
+    // While output keeps coming no poll finds the pipe empty; the caller
+    // still hears from us this often.
+    const auto idleEvery = std::chrono::milliseconds(std::max(sleepMs, 1));
+    constexpr std::size_t idleEveryBytes = 64 * 1024;
+    auto lastIdle = Clock::now();
+    std::size_t readSinceIdle = 0;
+    const auto callIdle = [&] {
+        lastIdle = Clock::now();
+        readSinceIdle = 0;
+        return hooks.idle();
+    };
     try {
         for (;;) {
             int waiting = 0;
@@ -262,7 +275,7 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
                     m_outputEnded = true;
                     return;
                 }
-                if (hooks.idle && !hooks.idle()) return;
+                if (hooks.idle && !callIdle()) return;
             }
             if (waiting <= 0) return;
 
@@ -277,8 +290,12 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
                 text = "Read Err";
                 return;
             }
-            text.append(m_buffer.data(), static_cast<std::size_t>(n));
-            if (hooks.complete && hooks.complete(text)) return;
+            const std::string_view piece(m_buffer.data(), static_cast<std::size_t>(n));
+            text.append(piece);
+            if (hooks.received && hooks.received(piece)) return;
+            readSinceIdle += piece.size();
+            const bool idleDue = readSinceIdle >= idleEveryBytes || Clock::now() - lastIdle >= idleEvery;
+            if (hooks.idle && idleDue && !callIdle()) return;
         }
     } catch (const std::bad_alloc&) {
         text = "Read Err";

@@ -41,9 +41,12 @@ class TChildProc {
 public:
     // Extra behaviour for one read, beyond the quiet-period rule.
     struct ReadHooks {
-        // Asked after every read with the text so far; true ends the read at once.
-        std::function<bool(std::string_view text)> complete;
-        // Called after every empty poll's sleep; false ends the read at once.
+        // Given each piece as it is read (the text then ends with it); true
+        // ends the read at once.
+        std::function<bool(std::string_view piece)> received;
+        // Called after every empty poll's sleep and, while output keeps
+        // coming, at least once per poll sleep or 64 KiB read, so a caller's
+        // window never waits on a child that talks; false ends the read at once.
         std::function<bool()> idle;
     };
 

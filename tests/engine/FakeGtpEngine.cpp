@@ -9,7 +9,10 @@
 //   @crash            exit at once (status 3) without answering
 //   @partial TEXT     write TEXT, then exit (status 3)
 //   @each ACTION      do ACTION for every matching command (the line is kept)
+//   @flood N ACTION   write N bytes of debug lines in 4 KiB pieces, then do ACTION
+//   @chatter MS       write a progress line every MS ms (0: flat out) for ever
 // A command no line matches is answered "= " + LF + LF, and "quit" then exits.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -41,6 +44,28 @@ void act(const std::string& action)
     if (action.rfind("@partial ", 0) == 0) {
         put(zemra::test::unescape(action.substr(9)));
         std::_Exit(3);
+    }
+    if (action.rfind("@flood ", 0) == 0) {
+        const std::size_t space = action.find(' ', 7);
+        std::size_t left = std::strtoull(action.c_str() + 7, nullptr, 10);
+        std::string piece;
+        while (piece.size() < 4096)
+            piece += "debug: reading the whole board once more, nothing decided yet\n";
+        piece.resize(4096);
+        while (left > 0) {
+            const std::size_t n = std::min(left, piece.size());
+            put(piece.substr(0, n));
+            left -= n;
+        }
+        act(space == std::string::npos ? "" : action.substr(space + 1));
+        return;
+    }
+    if (action.rfind("@chatter ", 0) == 0) {
+        const int pause = std::atoi(action.c_str() + 9);
+        for (long line = 1;; ++line) {
+            put("progress: still thinking, line " + std::to_string(line) + "\n");
+            if (pause > 0) std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        }
     }
     if (action.rfind("@sleep ", 0) == 0) {
         const std::size_t space = action.find(' ', 7);
