@@ -85,7 +85,7 @@ TChildProc::~TChildProc()
 {
     closeAll();
     // An engine normally ends at the end of its input; give it a moment.
-    if (m_pid > 0 && !m_reaped) reapWithin(200);
+    if (m_pid > 0) endProcessGroup(200, 200);
 }
 
 void TChildProc::closeAll()
@@ -136,7 +136,10 @@ void TChildProc::start(const std::vector<std::string>& argv)
     sigaddset(&pipeSignal, SIGPIPE);
     posix_spawnattr_setsigmask(&attr, &noSignals);
     posix_spawnattr_setsigdefault(&attr, &pipeSignal);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // A session of its own makes the child lead a process group that holds
+    // everything it starts, so ending the group leaves nothing behind; and
+    // no terminal the program was started from stops or interrupts it.
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -204,30 +207,53 @@ int TChildProc::bytesWaiting() const
 
 bool TChildProc::childExited()
 {
-    if (m_reaped) return true;
+    if (m_exited) return true;
     if (m_pid <= 0) return false;
-    pid_t r;
+    // Not reaped yet: while it is a zombie its pid cannot be given to
+    // another process, so signalling its group later hits only its own.
+    siginfo_t info{};
+    int r;
     do {
-        r = ::waitpid(m_pid, nullptr, WNOHANG);
+        r = ::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT);
     } while (r < 0 && errno == EINTR);
-    // ECHILD: somebody set SIGCHLD to be ignored, so the system reaped it.
-    if (r == m_pid || (r < 0 && errno == ECHILD)) m_reaped = true;
-    return m_reaped;
+    if (r == 0 && info.si_pid == m_pid) {
+        m_exited = true;
+    } else if (r < 0 && errno == ECHILD) {
+        // Somebody set SIGCHLD to be ignored, so the system reaped it.
+        m_exited = m_reaped = true;
+    }
+    return m_exited;
 }
 
-void TChildProc::reapWithin(int graceMs)
+void TChildProc::reap()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
-    while (!childExited()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::kill(m_pid, SIGKILL);
-            while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
-            m_reaped = true;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (m_reaped) return;
+    while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
     }
+    m_exited = m_reaped = true;
+}
+
+void TChildProc::endProcessGroup(int exitGraceMs, int termGraceMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); };
+    auto deadline = Clock::now() + std::chrono::milliseconds(exitGraceMs);
+    while (!childExited() && Clock::now() < deadline)
+        pause();
+
+    // The group's id is the child's pid, still reserved here: the child is
+    // alive or an unreaped zombie, and after reaping it the id stays taken
+    // for as long as anything of the group lives.
+    ::kill(-m_pid, SIGTERM);
+    deadline = Clock::now() + std::chrono::milliseconds(termGraceMs);
+    for (;;) {
+        if (childExited()) reap();
+        if (m_reaped && ::kill(-m_pid, 0) < 0 && errno == ESRCH) return;
+        if (Clock::now() >= deadline) break;
+        pause();
+    }
+    ::kill(-m_pid, SIGKILL);
+    reap();
 }
 
 void TChildProc::ReadStdout(int timeoutMs, std::string& text)

@@ -52,11 +52,14 @@ public:
 
     // Starts the command line split into words; the first word is the program,
     // found on PATH when it has no slash. Throws the three exceptions above.
+    // The child leads a session and process group of its own.
     explicit TChildProc(const std::string& ExeName);
     // Starts argv[0] with these arguments as they are (blanks inside words kept).
     explicit TChildProc(const std::vector<std::string>& argv);
-    // Closes both pipes and reaps the child; one that outlives its input for
-    // long is killed, so no zombie and no stray engine remains.
+    // Closes both pipes and gives the child a moment to end on its own; then
+    // its whole process group is ended (SIGTERM, SIGKILL after a short
+    // grace) and the child reaped: no zombie, no stray engine, and nothing it
+    // started stays behind.
     ~TChildProc();
 
     TChildProc(const TChildProc&) = delete;
@@ -76,14 +79,16 @@ public:
 
     // The child's standard output reached end of file.
     bool outputEnded() const { return m_outputEnded; }
-    // The child process has exited (it is reaped by this call if so).
+    // The child process has exited. It is reaped only when this object goes,
+    // so its process group can still be ended safely then.
     bool childExited();
     pid_t processId() const { return m_pid; }
 
 private:
     void start(const std::vector<std::string>& argv);
     int bytesWaiting() const;
-    void reapWithin(int graceMs);
+    void reap();
+    void endProcessGroup(int exitGraceMs, int termGraceMs);
     void closeAll();
 
     int FChildStdoutRd = -1; // ours: reads the child's standard output
@@ -91,6 +96,7 @@ private:
     int FChildStdinRd = -1;  // the child's; closed here once it runs
     int FChildStdinWr = -1;  // ours: writes the child's standard input
     pid_t m_pid = -1;
+    bool m_exited = false;
     bool m_reaped = false;
     bool m_outputEnded = false;
     std::vector<char> m_buffer = std::vector<char>(1);

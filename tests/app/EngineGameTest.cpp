@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -214,6 +217,31 @@ TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGame
         EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
         EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[dd]"}) << "the board stays";
         EXPECT_EQ(host.cursor, Qt::PointingHandCursor);
+    }
+}
+
+TEST_F(EngineGameTest, EndingTheEngineEndsWhatItStarted)
+{
+    // Gone, or a zombie waiting for whoever adopted it.
+    const auto gone = [](pid_t pid) {
+        if (::kill(pid, 0) != 0) return errno == ESRCH;
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string field;
+        for (int k = 0; k < 3 && stat >> field; ++k) {
+        }
+        return field == "Z";
+    };
+    for (const char* script : {"genmove|@fork = D4\\n\\n\n", "genmove|@fork @crash\n"}) {
+        SCOPED_TRACE(script);
+        start(script);
+        click(4, 4);
+        const pid_t child = fake->childPid();
+        ASSERT_GT(child, 0);
+        if (engine.gameInProgress()) {
+            EXPECT_FALSE(gone(child));
+            endGame();
+        }
+        EXPECT_TRUE(gone(child));
     }
 }
 

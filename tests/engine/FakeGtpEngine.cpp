@@ -11,6 +11,7 @@
 //   @each ACTION      do ACTION for every matching command (the line is kept)
 //   @flood N ACTION   write N bytes of debug lines in 4 KiB pieces, then do ACTION
 //   @chatter MS       write a progress line every MS ms (0: flat out) for ever
+//   @fork ACTION      start a child that sleeps a minute (its pid goes to LOG.child), then do ACTION
 // A command no line matches is answered "= " + LF + LF, and "quit" then exits.
 #include <algorithm>
 #include <chrono>
@@ -31,6 +32,8 @@ struct Rule {
     std::string action;
     bool used = false;
 };
+
+std::string childPidFile;
 
 void put(const std::string& text)
 {
@@ -66,6 +69,16 @@ void act(const std::string& action)
             put("progress: still thinking, line " + std::to_string(line) + "\n");
             if (pause > 0) std::this_thread::sleep_for(std::chrono::milliseconds(pause));
         }
+    }
+    if (action.rfind("@fork ", 0) == 0) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::sleep(60);
+            std::_Exit(0);
+        }
+        std::ofstream(childPidFile) << child;
+        act(action.substr(6));
+        return;
     }
     if (action.rfind("@sleep ", 0) == 0) {
         const std::size_t space = action.find(' ', 7);
@@ -104,6 +117,7 @@ int main(int argc, char** argv)
         if (line.empty() || line[0] == '#' || bar == std::string::npos) continue;
         rules.push_back({line.substr(0, bar), line.substr(bar + 1)});
     }
+    childPidFile = std::string(argv[2]) + ".child";
     const int log = ::open(argv[2], O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (log < 0) return 1;
 
