@@ -68,8 +68,9 @@ public:
     // timeoutMs (each command's own: gtp::replyTimeoutMs).
     GtpReply request(std::string_view command, int timeoutMs);
 
-    // Sends "quit" and lets the engine go: pipes closed, process reaped. Inside
-    // a wait (from the event pump) the wait ends at once with NotRunning.
+    // Sends "quit" and lets the engine go: pipes closed, its process group
+    // ended, the process reaped. Inside a wait (from the event pump) the wait
+    // ends at once with NotRunning.
     void quit();
 
     // An engine runs: started, and not quit, lost or given up since.
