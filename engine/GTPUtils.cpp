@@ -83,9 +83,14 @@ TChildProc::TChildProc(const std::vector<std::string>& argv)
 
 TChildProc::~TChildProc()
 {
-    closeAll();
     // An engine normally ends at the end of its input; give it a moment.
-    if (m_pid > 0) endProcessGroup(200, 200);
+    end(200);
+}
+
+void TChildProc::end(int exitGraceMs)
+{
+    closeAll();
+    if (m_pid > 0 && !m_reaped) endProcessGroup(exitGraceMs, 200);
 }
 
 void TChildProc::closeAll()

@@ -62,6 +62,10 @@ public:
     // started stays behind.
     ~TChildProc();
 
+    // What the destructor does, with exitGraceMs for the child to end on its
+    // own before its group is signalled; the object then holds no child.
+    void end(int exitGraceMs);
+
     TChildProc(const TChildProc&) = delete;
     TChildProc& operator=(const TChildProc&) = delete;
 

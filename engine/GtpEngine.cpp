@@ -76,6 +76,11 @@ GtpReply GtpEngine::request(std::string_view command, int timeoutMs)
     TChildProc& proc = *c->proc;
     const auto lose = [&c](ReplyStatus status, std::string text) {
         c->awaiting = false;
+        // An engine told to quit (given up for its silence, or the game ended
+        // during the wait) gets a moment to end by itself; one that is gone or
+        // broken is ended at once.
+        const bool toldToQuit = status == ReplyStatus::Silent || status == ReplyStatus::NotRunning;
+        c->proc->end(toldToQuit ? 200 : 0);
         c->proc.reset();
         return GtpReply{status, std::move(text)};
     };
