@@ -144,7 +144,8 @@ bool EngineGame::survived(const GtpReply& reply)
     case ReplyStatus::Answered:
     case ReplyStatus::Refused: return true;
     case ReplyStatus::Exited:
-    case ReplyStatus::Silent: engineLost(reply.status); return false;
+    case ReplyStatus::Silent:
+    case ReplyStatus::Unending: engineLost(reply.status); return false;
     case ReplyStatus::Busy:
     case ReplyStatus::NotRunning: break; // the game ended during the wait: nothing of it is touched
     }
@@ -156,10 +157,14 @@ void EngineGame::engineLost(ReplyStatus status)
     finishGame();
     host().setBoardCursor(Qt::PointingHandCursor);
     host().showResult(Interrupted);
-    const QString text = status == ReplyStatus::Exited ? utf8(EngineExitedText) : EngineSilentText;
+    const QString text = status == ReplyStatus::Exited     ? utf8(EngineExitedText)
+                         : status == ReplyStatus::Unending ? utf8(EngineUnendingText)
+                                                           : EngineSilentText;
     host().SendOutMessage(System, text);
-    // The user chose to give up on a silent engine; a dead one comes unasked.
-    if (status == ReplyStatus::Exited) host().ShowInformation(QStringLiteral("\r") + text);
+    // The user chose to give up on a silent engine. A dead one comes unasked,
+    // and one that talked is worth a word even after the question: the
+    // question spoke of silence.
+    if (status != ReplyStatus::Silent) host().ShowInformation(QStringLiteral("\r") + text);
 }
 
 void EngineGame::finishGame()

@@ -72,6 +72,8 @@ public:
     // How long the engine may stay silent before the user is asked whether
     // to wait on.
     void setSilenceLimit(std::chrono::milliseconds limit) { m_engine.setSilenceLimit(limit); }
+    // The most one reply may hold (bytes) before the engine counts as broken.
+    void setReplyLimit(std::size_t bytes) { m_engine.setReplyLimit(bytes); }
 
     // The new-game dialog; tests answer it themselves.
     std::function<std::optional<GnuNewGameChoice>()> askNewGame;

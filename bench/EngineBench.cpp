@@ -109,8 +109,63 @@ void BM_EngineThinking_LongestEventGap(benchmark::State& state)
     engine.quit();
 }
 
+// An engine that prints N MB of debug lines before its answer, read in the
+// pieces the pipe hands over: the time per MB must not grow with N.
+void BM_EngineFloodedReply(benchmark::State& state)
+{
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zemra-engine-flood-bench";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "script") << "genmove|@each @flood " << bytes << " = Q16\\n\\n\n";
+    GtpEngine engine;
+    engine.setReplyLimit(bytes + 4096);
+    std::string error;
+    if (!engine.start({ZEMRA_FAKE_GTP_ENGINE, (dir / "script").string(), "/dev/null"}, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const auto begin = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const GtpReply reply = engine.request(gtp::genmove(Colour::White), 50);
+        if (reply.status != ReplyStatus::Answered || reply.text.size() < bytes) {
+            state.SkipWithError("the flooded reply did not come whole");
+            break;
+        }
+    }
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    state.counters["ms_per_MB"] = ms / static_cast<double>(state.iterations() * state.range(0));
+    engine.quit();
+    std::filesystem::remove_all(dir);
+}
+
+// The same 32 MB flood under the usual reply limit: from "genmove" until the
+// engine is given up and its process group is gone (a fresh engine each time).
+void BM_EngineFloodPastTheReplyLimit(benchmark::State& state)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zemra-engine-limit-bench";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "script") << "genmove|@flood " << (32 << 20) << " = Q16\\n\\n\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        GtpEngine engine;
+        std::string error;
+        if (!engine.start({ZEMRA_FAKE_GTP_ENGINE, (dir / "script").string(), "/dev/null"}, error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        state.ResumeTiming();
+        if (engine.request(gtp::genmove(Colour::White), 50).status != ReplyStatus::Unending) {
+            state.SkipWithError("the flood was not stopped at the limit");
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 
+BENCHMARK(BM_EngineFloodPastTheReplyLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EngineFloodedReply)->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EngineThinking_LongestEventGap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_EngineClick_BlankLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EngineClick_QuietPeriod)->Unit(benchmark::kMillisecond)->UseRealTime();

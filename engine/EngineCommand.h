@@ -46,6 +46,12 @@ inline constexpr std::string_view EngineInstallHint =
 inline constexpr std::string_view EngineExitedText =
     "GNU GO 已经退出，本局无法继续。棋盘和着法都保留着，可以保存棋谱。";
 
+// Log line and message when the engine talked without ever ending its reply
+// (more than a reply may hold, or on through the silence limit) and was
+// stopped (UTF-8).
+inline constexpr std::string_view EngineUnendingText =
+    "GNU GO 不停地输出却始终没有给出完整的应答，已被停止，本局无法继续。棋盘和着法都保留着，可以保存棋谱。";
+
 // The question when the engine has been silent for the silence limit (UTF-8).
 inline constexpr std::string_view EngineSilentQuestion =
     "GNU GO 已经很久没有回应了。\r\r要继续等待吗？选择“取消”将结束本局。";

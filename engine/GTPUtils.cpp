@@ -1,5 +1,6 @@
 #include "engine/GTPUtils.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -82,9 +83,14 @@ TChildProc::TChildProc(const std::vector<std::string>& argv)
 
 TChildProc::~TChildProc()
 {
-    closeAll();
     // An engine normally ends at the end of its input; give it a moment.
-    if (m_pid > 0 && !m_reaped) reapWithin(200);
+    end(200);
+}
+
+void TChildProc::end(int exitGraceMs)
+{
+    closeAll();
+    if (m_pid > 0 && !m_reaped) endProcessGroup(exitGraceMs, 200);
 }
 
 void TChildProc::closeAll()
@@ -135,7 +141,10 @@ void TChildProc::start(const std::vector<std::string>& argv)
     sigaddset(&pipeSignal, SIGPIPE);
     posix_spawnattr_setsigmask(&attr, &noSignals);
     posix_spawnattr_setsigdefault(&attr, &pipeSignal);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // A session of its own makes the child lead a process group that holds
+    // everything it starts, so ending the group leaves nothing behind; and
+    // no terminal the program was started from stops or interrupts it.
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -203,30 +212,53 @@ int TChildProc::bytesWaiting() const
 
 bool TChildProc::childExited()
 {
-    if (m_reaped) return true;
+    if (m_exited) return true;
     if (m_pid <= 0) return false;
-    pid_t r;
+    // Not reaped yet: while it is a zombie its pid cannot be given to
+    // another process, so signalling its group later hits only its own.
+    siginfo_t info{};
+    int r;
     do {
-        r = ::waitpid(m_pid, nullptr, WNOHANG);
+        r = ::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT);
     } while (r < 0 && errno == EINTR);
-    // ECHILD: somebody set SIGCHLD to be ignored, so the system reaped it.
-    if (r == m_pid || (r < 0 && errno == ECHILD)) m_reaped = true;
-    return m_reaped;
+    if (r == 0 && info.si_pid == m_pid) {
+        m_exited = true;
+    } else if (r < 0 && errno == ECHILD) {
+        // Somebody set SIGCHLD to be ignored, so the system reaped it.
+        m_exited = m_reaped = true;
+    }
+    return m_exited;
 }
 
-void TChildProc::reapWithin(int graceMs)
+void TChildProc::reap()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
-    while (!childExited()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::kill(m_pid, SIGKILL);
-            while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
-            m_reaped = true;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (m_reaped) return;
+    while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
     }
+    m_exited = m_reaped = true;
+}
+
+void TChildProc::endProcessGroup(int exitGraceMs, int termGraceMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); };
+    auto deadline = Clock::now() + std::chrono::milliseconds(exitGraceMs);
+    while (!childExited() && Clock::now() < deadline)
+        pause();
+
+    // The group's id is the child's pid, still reserved here: the child is
+    // alive or an unreaped zombie, and after reaping it the id stays taken
+    // for as long as anything of the group lives.
+    ::kill(-m_pid, SIGTERM);
+    deadline = Clock::now() + std::chrono::milliseconds(termGraceMs);
+    for (;;) {
+        if (childExited()) reap();
+        if (m_reaped && ::kill(-m_pid, 0) < 0 && errno == ESRCH) return;
+        if (Clock::now() >= deadline) break;
+        pause();
+    }
+    ::kill(-m_pid, SIGKILL);
+    reap();
 }
 
 void TChildProc::ReadStdout(int timeoutMs, std::string& text)
@@ -236,9 +268,21 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text)
 
 void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& hooks)
 {
+    using Clock = std::chrono::steady_clock;
     text.clear();
     if (FChildStdoutRd < 0 || m_outputEnded) return;
     const int sleepMs = pollSleepMs(timeoutMs);
+    // While output keeps coming no poll finds the pipe empty; the caller
+    // still hears from us this often.
+    const auto idleEvery = std::chrono::milliseconds(std::max(sleepMs, 1));
+    constexpr std::size_t idleEveryBytes = 64 * 1024;
+    auto lastIdle = Clock::now();
+    std::size_t readSinceIdle = 0;
+    const auto callIdle = [&] {
+        lastIdle = Clock::now();
+        readSinceIdle = 0;
+        return hooks.idle();
+    };
     try {
         for (;;) {
             int waiting = 0;
@@ -262,7 +306,7 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
                     m_outputEnded = true;
                     return;
                 }
-                if (hooks.idle && !hooks.idle()) return;
+                if (hooks.idle && !callIdle()) return;
             }
             if (waiting <= 0) return;
 
@@ -277,8 +321,12 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
                 text = "Read Err";
                 return;
             }
-            text.append(m_buffer.data(), static_cast<std::size_t>(n));
-            if (hooks.complete && hooks.complete(text)) return;
+            const std::string_view piece(m_buffer.data(), static_cast<std::size_t>(n));
+            text.append(piece);
+            if (hooks.received && hooks.received(piece)) return;
+            readSinceIdle += piece.size();
+            const bool idleDue = readSinceIdle >= idleEveryBytes || Clock::now() - lastIdle >= idleEvery;
+            if (hooks.idle && idleDue && !callIdle()) return;
         }
     } catch (const std::bad_alloc&) {
         text = "Read Err";

@@ -41,20 +41,30 @@ class TChildProc {
 public:
     // Extra behaviour for one read, beyond the quiet-period rule.
     struct ReadHooks {
-        // Asked after every read with the text so far; true ends the read at once.
-        std::function<bool(std::string_view text)> complete;
-        // Called after every empty poll's sleep; false ends the read at once.
+        // Given each piece as it is read (the text then ends with it); true
+        // ends the read at once.
+        std::function<bool(std::string_view piece)> received;
+        // Called after every empty poll's sleep and, while output keeps
+        // coming, at least once per poll sleep or 64 KiB read, so a caller's
+        // window never waits on a child that talks; false ends the read at once.
         std::function<bool()> idle;
     };
 
     // Starts the command line split into words; the first word is the program,
     // found on PATH when it has no slash. Throws the three exceptions above.
+    // The child leads a session and process group of its own.
     explicit TChildProc(const std::string& ExeName);
     // Starts argv[0] with these arguments as they are (blanks inside words kept).
     explicit TChildProc(const std::vector<std::string>& argv);
-    // Closes both pipes and reaps the child; one that outlives its input for
-    // long is killed, so no zombie and no stray engine remains.
+    // Closes both pipes and gives the child a moment to end on its own; then
+    // its whole process group is ended (SIGTERM, SIGKILL after a short
+    // grace) and the child reaped: no zombie, no stray engine, and nothing it
+    // started stays behind.
     ~TChildProc();
+
+    // What the destructor does, with exitGraceMs for the child to end on its
+    // own before its group is signalled; the object then holds no child.
+    void end(int exitGraceMs);
 
     TChildProc(const TChildProc&) = delete;
     TChildProc& operator=(const TChildProc&) = delete;
@@ -73,14 +83,16 @@ public:
 
     // The child's standard output reached end of file.
     bool outputEnded() const { return m_outputEnded; }
-    // The child process has exited (it is reaped by this call if so).
+    // The child process has exited. It is reaped only when this object goes,
+    // so its process group can still be ended safely then.
     bool childExited();
     pid_t processId() const { return m_pid; }
 
 private:
     void start(const std::vector<std::string>& argv);
     int bytesWaiting() const;
-    void reapWithin(int graceMs);
+    void reap();
+    void endProcessGroup(int exitGraceMs, int termGraceMs);
     void closeAll();
 
     int FChildStdoutRd = -1; // ours: reads the child's standard output
@@ -88,6 +100,7 @@ private:
     int FChildStdinRd = -1;  // the child's; closed here once it runs
     int FChildStdinWr = -1;  // ours: writes the child's standard input
     pid_t m_pid = -1;
+    bool m_exited = false;
     bool m_reaped = false;
     bool m_outputEnded = false;
     std::vector<char> m_buffer = std::vector<char>(1);

@@ -20,7 +20,7 @@ using Clock = std::chrono::steady_clock;
 
 } // namespace
 
-GtpEngine::GtpEngine() = default;
+GtpEngine::GtpEngine() : m_replyLimit(gtp::DefaultReplyLimit) {}
 
 GtpEngine::~GtpEngine()
 {
@@ -76,22 +76,32 @@ GtpReply GtpEngine::request(std::string_view command, int timeoutMs)
     TChildProc& proc = *c->proc;
     const auto lose = [&c](ReplyStatus status, std::string text) {
         c->awaiting = false;
+        // An engine told to quit (given up for its silence, or the game ended
+        // during the wait) gets a moment to end by itself; one that is gone or
+        // broken is ended at once.
+        const bool toldToQuit = status == ReplyStatus::Silent || status == ReplyStatus::NotRunning;
+        c->proc->end(toldToQuit ? 200 : 0);
         c->proc.reset();
         return GtpReply{status, std::move(text)};
     };
     if (proc.outputEnded() || !proc.WriteStdin(command)) return lose(ReplyStatus::Exited, {});
 
     c->awaiting = true;
-    auto silentSince = Clock::now();
+    auto waitingSince = Clock::now();
     bool gaveUp = false;
+    // Each byte is looked at once however the reply is cut into reads.
+    gtp::ReplyScanner scanner(m_replyLimit);
     TChildProc::ReadHooks hooks;
-    if (replyEnd == ReplyEnd::BlankLine) hooks.complete = [](std::string_view text) { return gtp::replyComplete(text); };
+    hooks.received = [&scanner, replyEnd](std::string_view piece) {
+        scanner.feed(piece);
+        return scanner.tooLong() || (replyEnd == ReplyEnd::BlankLine && scanner.complete());
+    };
     hooks.idle = [&] {
         if (pump) pump();
         if (c->stopped) return false;
-        if (Clock::now() - silentSince < silenceLimit) return true;
+        if (Clock::now() - waitingSince < silenceLimit) return true;
         if (question && question()) {
-            silentSince = Clock::now();
+            waitingSince = Clock::now();
             return !c->stopped;
         }
         gaveUp = true;
@@ -102,16 +112,17 @@ GtpReply GtpEngine::request(std::string_view command, int timeoutMs)
     for (;;) {
         proc.ReadStdout(timeoutMs, text, hooks);
         if (c->stopped) return lose(ReplyStatus::NotRunning, {});
+        if (scanner.tooLong() || gaveUp) {
+            // A late reply would be read as the answer to the next command.
+            proc.WriteStdin(gtp::Quit);
+            const ReplyStatus status = text.empty() ? ReplyStatus::Silent : ReplyStatus::Unending;
+            return lose(status, std::move(text));
+        }
         if (!text.empty()) {
-            if (proc.outputEnded() && !gtp::replyComplete(text)) return lose(ReplyStatus::Exited, std::move(text));
+            if (proc.outputEnded() && !scanner.complete()) return lose(ReplyStatus::Exited, std::move(text));
             c->awaiting = false;
             const ReplyStatus status = gtp::isErrorReply(text) ? ReplyStatus::Refused : ReplyStatus::Answered;
             return {status, std::move(text)};
-        }
-        if (gaveUp) {
-            // A late reply would be read as the answer to the next command.
-            proc.WriteStdin(gtp::Quit);
-            return lose(ReplyStatus::Silent, {});
         }
         if (proc.outputEnded() || proc.childExited()) return lose(ReplyStatus::Exited, {});
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,7 +20,9 @@ enum class ReplyStatus : std::uint8_t {
     Answered,   // a reply came that is not an error reply (its shape is the caller's to read)
     Refused,    // the engine answered with an error reply ("? ...")
     Exited,     // the engine exited, its output ended before a whole reply, or it takes no input; it is gone
-    Silent,     // no reply within the silence limit and waiting was given up; the engine was stopped
+    Silent,     // nothing within the silence limit and waiting was given up; the engine was stopped
+    Unending,   // it talked without ending its reply: past the reply limit, or through the
+                // silence limit with waiting given up; the engine was stopped
     Busy,       // another reply is being awaited; nothing was sent
     NotRunning, // no engine runs (never started, quit, or lost before); nothing was sent
 };
@@ -43,8 +46,9 @@ public:
     // Processes the window's pending events; called about every tenth of a
     // command's time-out while a reply is awaited.
     using EventPump = std::function<void()>;
-    // Asked once the engine has been silent for the silence limit; true waits
-    // one more limit, false gives up (the wait then returns Silent).
+    // Asked once a reply has been awaited for the silence limit, whether the
+    // engine is quiet or talks without ending its reply; true waits one more
+    // limit, false gives up (the wait then returns Silent or Unending).
     using SilenceQuestion = std::function<bool()>;
 
     static constexpr std::chrono::milliseconds DefaultSilenceLimit = std::chrono::minutes(5);
@@ -64,8 +68,9 @@ public:
     // timeoutMs (each command's own: gtp::replyTimeoutMs).
     GtpReply request(std::string_view command, int timeoutMs);
 
-    // Sends "quit" and lets the engine go: pipes closed, process reaped. Inside
-    // a wait (from the event pump) the wait ends at once with NotRunning.
+    // Sends "quit" and lets the engine go: pipes closed, its process group
+    // ended, the process reaped. Inside a wait (from the event pump) the wait
+    // ends at once with NotRunning.
     void quit();
 
     // An engine runs: started, and not quit, lost or given up since.
@@ -76,6 +81,8 @@ public:
     void setEventPump(EventPump pump) { m_pump = std::move(pump); }
     void setSilenceQuestion(SilenceQuestion question) { m_question = std::move(question); }
     void setSilenceLimit(std::chrono::milliseconds limit) { m_silenceLimit = limit; }
+    // The most one reply may hold (bytes); more ends the wait with Unending.
+    void setReplyLimit(std::size_t bytes) { m_replyLimit = bytes; }
     void setReplyEnd(ReplyEnd end) { m_replyEnd = end; }
 
 private:
@@ -85,6 +92,7 @@ private:
     EventPump m_pump;
     SilenceQuestion m_question;
     std::chrono::milliseconds m_silenceLimit = DefaultSilenceLimit;
+    std::size_t m_replyLimit;
     ReplyEnd m_replyEnd = ReplyEnd::BlankLine;
 };
 

@@ -83,19 +83,36 @@ int replyTimeoutMs(std::string_view command)
 
 bool replyComplete(std::string_view text)
 {
-    bool content = false;
-    int lineEnds = 0;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const char c = text[k];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-            if (content && ++lineEnds == 2) return true;
+    ReplyScanner scanner(text.size());
+    scanner.feed(text);
+    return scanner.complete();
+}
+
+void ReplyScanner::feed(std::string_view piece)
+{
+    const std::size_t before = m_size;
+    m_size += piece.size();
+    if (m_complete || m_tooLong) return;
+    for (std::size_t k = 0; k < piece.size(); ++k) {
+        if (before + k == m_limit) {
+            m_tooLong = true;
+            return;
+        }
+        const char c = piece[k];
+        if (c == '\n' && m_afterCr) {
+            m_afterCr = false; // the LF of a CR LF
+        } else if (c == '\r' || c == '\n') {
+            m_afterCr = c == '\r';
+            if (m_content && ++m_lineEnds == 2) {
+                m_complete = true;
+                return;
+            }
         } else {
-            content = true;
-            lineEnds = 0;
+            m_content = true;
+            m_lineEnds = 0;
+            m_afterCr = false;
         }
     }
-    return false;
 }
 
 bool isErrorReply(std::string_view reply)

@@ -37,6 +37,33 @@ int replyTimeoutMs(std::string_view command);
 // CR LF or a bare CR.
 bool replyComplete(std::string_view text);
 
+// The most a reply may hold before the engine counts as broken (1 MiB).
+inline constexpr std::size_t DefaultReplyLimit = std::size_t{1} << 20;
+
+// Follows one reply as it arrives in pieces of any size, looking at each
+// byte once: whole exactly when replyComplete would say so of everything
+// fed so far, too long once more than the limit came without it being whole.
+// Bytes after the point where it became whole or too long change nothing.
+class ReplyScanner {
+public:
+    explicit ReplyScanner(std::size_t limit = DefaultReplyLimit) : m_limit(limit) {}
+
+    void feed(std::string_view piece);
+    bool complete() const { return m_complete; }
+    bool tooLong() const { return m_tooLong; }
+    // Bytes fed so far.
+    std::size_t size() const { return m_size; }
+
+private:
+    std::size_t m_limit;
+    std::size_t m_size = 0;
+    bool m_content = false; // a byte other than a line end came
+    int m_lineEnds = 0;     // line ends since the last such byte
+    bool m_afterCr = false; // the last byte was CR: an LF now ends no new line
+    bool m_complete = false;
+    bool m_tooLong = false;
+};
+
 // An error reply: it begins with "?".
 bool isErrorReply(std::string_view reply);
 

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -179,6 +182,67 @@ TEST_F(EngineGameTest, ASilentEngineIsGivenUpAfterAsking)
     EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
     EXPECT_TRUE(host.log.at(0).text.contains(QStringLiteral("长时间没有回应")));
     EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[dd]"});
+}
+
+TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGameKept)
+{
+    const LogEntry unending{"System", QString::fromUtf8(EngineUnendingText.data())};
+    const struct {
+        const char* script;
+        int questions; // a reply past the limit is not waited on: the engine is broken
+    } rows[] = {
+        {"genmove|@chatter 2\n", 1},                // progress lines for ever: the silence limit asks
+        {"genmove|@chatter 0\n", 0},                // flat out: the reply limit stops it
+        {"genmove|@flood 2000000 = D4\\n\\n\n", 0}, // 2 MB of debug before the move
+    };
+    engine.setSilenceLimit(std::chrono::milliseconds(200));
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.script);
+        start(r.script);
+        host.questions.clear();
+        host.answers = {false};
+        // The window's own events go on while the engine talks.
+        int eventsWhileTalking = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout,
+                         [&] { eventsWhileTalking += fake->commands().find("genmove") != std::string::npos; });
+        timer.start(0);
+        click(4, 4);
+        timer.stop();
+        EXPECT_GT(eventsWhileTalking, 0);
+        EXPECT_EQ(host.questions.size(), r.questions);
+        EXPECT_FALSE(engine.gameInProgress());
+        EXPECT_EQ(host.log, std::vector<LogEntry>{unending});
+        EXPECT_EQ(host.boxes, QStringList{"\r" + unending.text});
+        EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
+        EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[dd]"}) << "the board stays";
+        EXPECT_EQ(host.cursor, Qt::PointingHandCursor);
+    }
+}
+
+TEST_F(EngineGameTest, EndingTheEngineEndsWhatItStarted)
+{
+    // Gone, or a zombie waiting for whoever adopted it.
+    const auto gone = [](pid_t pid) {
+        if (::kill(pid, 0) != 0) return errno == ESRCH;
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string field;
+        for (int k = 0; k < 3 && stat >> field; ++k) {
+        }
+        return field == "Z";
+    };
+    for (const char* script : {"genmove|@fork = D4\\n\\n\n", "genmove|@fork @crash\n"}) {
+        SCOPED_TRACE(script);
+        start(script);
+        click(4, 4);
+        const pid_t child = fake->childPid();
+        ASSERT_GT(child, 0);
+        if (engine.gameInProgress()) {
+            EXPECT_FALSE(gone(child));
+            endGame();
+        }
+        EXPECT_TRUE(gone(child));
+    }
 }
 
 TEST_F(EngineGameTest, WithoutAGameEveryCommandOnlySaysSo)

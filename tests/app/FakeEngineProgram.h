@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cstdlib>
 #include <string>
+#include <sys/types.h>
 
 #include "app/GnuNewGameDialog.h"
 
@@ -32,6 +34,8 @@ public:
             QThread::msleep(10);
         return read("args");
     }
+    // The process the engine's "@fork" started, or 0 before it did.
+    pid_t childPid() const { return static_cast<pid_t>(std::atoi(read("commands.child").c_str())); }
     // A game against this engine at level 1, as the dialog would return it.
     GnuNewGameChoice choice(Colour user = Colour::Black, int size = 19, int handicap = 0) const
     {

@@ -220,13 +220,18 @@ TEST(ChildProc, HooksEndAReadEarly)
 {
     TChildProc proc(childHelper({"print", "= D4\\n\\n"}));
     TChildProc::ReadHooks hooks;
-    hooks.complete = [](std::string_view text) { return text.find("\n\n") != std::string_view::npos; };
+    std::string pieces;
+    hooks.received = [&pieces](std::string_view piece) {
+        pieces += piece;
+        return pieces.find("\n\n") != std::string::npos;
+    };
     std::string text;
     const Stopwatch clock;
     do {
         proc.ReadStdout(20000, text, hooks);
     } while (text.empty());
     EXPECT_EQ(text, "= D4\n\n");
+    EXPECT_EQ(pieces, text);
     EXPECT_LT(clock.ms(), 10000) << "a complete reply must not wait for the quiet period";
 
     int idleCalls = 0;

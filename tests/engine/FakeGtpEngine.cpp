@@ -9,7 +9,11 @@
 //   @crash            exit at once (status 3) without answering
 //   @partial TEXT     write TEXT, then exit (status 3)
 //   @each ACTION      do ACTION for every matching command (the line is kept)
+//   @flood N ACTION   write N bytes of debug lines in 4 KiB pieces, then do ACTION
+//   @chatter MS       write a progress line every MS ms (0: flat out) for ever
+//   @fork ACTION      start a child that sleeps a minute (its pid goes to LOG.child), then do ACTION
 // A command no line matches is answered "= " + LF + LF, and "quit" then exits.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -29,6 +33,8 @@ struct Rule {
     bool used = false;
 };
 
+std::string childPidFile;
+
 void put(const std::string& text)
 {
     if (::write(STDOUT_FILENO, text.data(), text.size()) != static_cast<ssize_t>(text.size())) std::exit(2);
@@ -41,6 +47,38 @@ void act(const std::string& action)
     if (action.rfind("@partial ", 0) == 0) {
         put(zemra::test::unescape(action.substr(9)));
         std::_Exit(3);
+    }
+    if (action.rfind("@flood ", 0) == 0) {
+        const std::size_t space = action.find(' ', 7);
+        std::size_t left = std::strtoull(action.c_str() + 7, nullptr, 10);
+        std::string piece;
+        while (piece.size() < 4096)
+            piece += "debug: reading the whole board once more, nothing decided yet\n";
+        piece.resize(4096);
+        while (left > 0) {
+            const std::size_t n = std::min(left, piece.size());
+            put(piece.substr(0, n));
+            left -= n;
+        }
+        act(space == std::string::npos ? "" : action.substr(space + 1));
+        return;
+    }
+    if (action.rfind("@chatter ", 0) == 0) {
+        const int pause = std::atoi(action.c_str() + 9);
+        for (long line = 1;; ++line) {
+            put("progress: still thinking, line " + std::to_string(line) + "\n");
+            if (pause > 0) std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        }
+    }
+    if (action.rfind("@fork ", 0) == 0) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::sleep(60);
+            std::_Exit(0);
+        }
+        std::ofstream(childPidFile) << child;
+        act(action.substr(6));
+        return;
     }
     if (action.rfind("@sleep ", 0) == 0) {
         const std::size_t space = action.find(' ', 7);
@@ -79,6 +117,7 @@ int main(int argc, char** argv)
         if (line.empty() || line[0] == '#' || bar == std::string::npos) continue;
         rules.push_back({line.substr(0, bar), line.substr(bar + 1)});
     }
+    childPidFile = std::string(argv[2]) + ".child";
     const int log = ::open(argv[2], O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (log < 0) return 1;
 

@@ -35,12 +35,43 @@ TEST(GtpProtocol, ReplyIsCompleteAtItsEmptyLine)
         std::string_view text;
         bool complete;
     } rows[] = {
-        {"= \n\n", true},           {"= Q16\r\n\r\n", true}, {"= Q16\r\r", true},    {"? illegal move\n\n", true},
-        {"= A1 B2\nC3\n\n", true},  {"", false},             {"= Q16", false},       {"= Q16\n", false},
-        {"= Q16\r\n", false},       {"= A1\nB2\n", false},   {"\n\n", false},        {"= Q16\n\r", true},
+        {"= \n\n", true}, {"= Q16\r\n\r\n", true}, {"= Q16\r\r", true}, {"? illegal move\n\n", true}, {"= A1 B2\nC3\n\n", true},
+        {"", false},      {"= Q16", false},        {"= Q16\n", false},  {"= Q16\r\n", false},         {"= A1\nB2\n", false},
+        {"\n\n", false},  {"= Q16\n\r", true},
     };
-    for (const auto& r : rows)
+    for (const auto& r : rows) {
         EXPECT_EQ(replyComplete(r.text), r.complete) << testing::PrintToString(std::string(r.text));
+        // However the reads cut it, a CR LF across two of them included.
+        for (std::size_t cut = 0; cut <= r.text.size(); ++cut) {
+            ReplyScanner scanner;
+            scanner.feed(r.text.substr(0, cut));
+            for (const char c : r.text.substr(cut))
+                scanner.feed(std::string_view(&c, 1));
+            EXPECT_EQ(scanner.complete(), r.complete) << testing::PrintToString(std::string(r.text)) << " cut at " << cut;
+            EXPECT_FALSE(scanner.tooLong());
+        }
+    }
+}
+
+TEST(GtpProtocol, AReplyMayHoldTheLimitAndNotAByteMore)
+{
+    const struct {
+        std::string_view text;
+        bool complete, tooLong;
+    } rows[] = {
+        {"= D4\n\n", true, false},       // exactly the limit of 6
+        {"=D4\r\n\r\n", true, false},    // whole at its sixth byte; the LF after it is past the limit
+        {"= D16\n\n", false, true},      // its blank line is the seventh byte
+        {"ok\n\n= D4\n\n", true, false}, // whole early; what follows does not count
+        {"= D4\r\n", false, false},      // within the limit, not whole yet
+    };
+    for (const auto& r : rows) {
+        ReplyScanner scanner(6);
+        scanner.feed(r.text);
+        EXPECT_EQ(scanner.complete(), r.complete) << testing::PrintToString(std::string(r.text));
+        EXPECT_EQ(scanner.tooLong(), r.tooLong) << testing::PrintToString(std::string(r.text));
+        EXPECT_EQ(scanner.size(), r.text.size());
+    }
 }
 
 TEST(GtpProtocol, ReplyBodyAndErrorReplies)
@@ -110,9 +141,10 @@ TEST(GtpProtocol, HintReplyShapes)
         std::string_view reply;
         MoveKind kind;
     } rows[] = {
-        {"= C3\n\n", MoveKind::Point},  {"= H8\r\n\r\n", MoveKind::Point}, {"= PASS\n\n", MoveKind::Pass},
-        {"= PASS\r\n\r\n", MoveKind::Pass}, {"= pass\n\n", MoveKind::Other}, {"= resign\n\n", MoveKind::Other},
-        {"= T19\n\n", MoveKind::Other}, {"? unknown command\n\n", MoveKind::Other},
+        {"= C3\n\n", MoveKind::Point},   {"= H8\r\n\r\n", MoveKind::Point},
+        {"= PASS\n\n", MoveKind::Pass},  {"= PASS\r\n\r\n", MoveKind::Pass},
+        {"= pass\n\n", MoveKind::Other}, {"= resign\n\n", MoveKind::Other},
+        {"= T19\n\n", MoveKind::Other},  {"? unknown command\n\n", MoveKind::Other},
     };
     for (const auto& r : rows)
         EXPECT_EQ(readHintReply(r.reply, 9).kind, r.kind) << testing::PrintToString(std::string(r.reply));
