@@ -198,6 +198,12 @@ void NetworkGame::Menu_Network_ResignClick()
 
 void NetworkGame::apply(const net::Reaction& r)
 {
+    showReaction(r);
+    if (r.question) ask(*r.question);
+}
+
+void NetworkGame::showReaction(const net::Reaction& r)
+{
     for (const QString& line : r.systemLines)
         host().SendOutMessage(QStringLiteral("System"), line);
     if (!r.remoteChat.isEmpty()) host().SendOutMessage(QStringLiteral("Remote"), r.remoteChat);
@@ -209,24 +215,30 @@ void NetworkGame::apply(const net::Reaction& r)
     // White is.
     if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
     if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
-    if (r.closeClient) dropSocket(m_client);
-    host().refreshMenus();
-    if (!r.question) return;
-
-    // Messages that arrive while the user answers wait in the reader, so
-    // each answer goes to the question it was asked for.
-    const net::Question& q = *r.question;
-    m_answering = true;
-    bool agreed = false;
-    try {
-        agreed = q.kind == net::Question::Kind::Proposal ? answerProposal(q)
-                                                         : host().askQuestion(q.caption, q.text, q.agreeButton, q.refuseButton);
-    } catch (...) {
-        m_answering = false;
-        throw;
+    if (r.closeConnection) {
+        dropSocket(m_accepted);
+        dropSocket(m_client);
+        m_reader.reset();
     }
-    m_answering = false;
-    apply(m_session.answer(agreed));
+    host().refreshMenus();
+}
+
+void NetworkGame::ask(net::Question q)
+{
+    // Messages that arrive while the user thinks are handled meanwhile; the
+    // session keeps further requests back until this one is answered, and
+    // ignores the answer if the question was closed in between.
+    for (;;) {
+        // Closed by what came after it in the same read.
+        if (!m_session.questionOpen(q.id)) return;
+        const bool agreed = q.kind == net::Question::Kind::Proposal
+                                ? answerProposal(q)
+                                : host().askQuestion(q.caption, q.text, q.agreeButton, q.refuseButton);
+        const net::Reaction r = m_session.answer(q.id, agreed);
+        showReaction(r);
+        if (!r.question) return;
+        q = *r.question;
+    }
 }
 
 void NetworkGame::send(const QByteArray& bytes)
@@ -259,7 +271,19 @@ void NetworkGame::dropSocket(QTcpSocket*& socket)
     // Our handlers must not hear of a connection we end ourselves.
     s->disconnect(this);
     s->abort();
-    s->deleteLater();
+    if (m_notifying > 0)
+        m_dropped.push_back(s);
+    else
+        s->deleteLater();
+}
+
+void NetworkGame::notified(const std::function<void()>& handler)
+{
+    ++m_notifying;
+    runGuarded(handler);
+    if (--m_notifying > 0) return;
+    for (QTcpSocket* s : std::exchange(m_dropped, {}))
+        s->deleteLater();
 }
 
 void NetworkGame::closeSockets()
@@ -294,9 +318,9 @@ void NetworkGame::watch(QTcpSocket* socket)
     auto noDelay = [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); };
     if (socket->state() == QAbstractSocket::ConnectedState) noDelay();
     connect(socket, &QTcpSocket::connected, this, noDelay);
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { runGuarded([&] { readFrom(socket); }); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { runGuarded([&] { lost(socket); }); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { runGuarded([&] { lost(socket); }); });
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { notified([&] { readFrom(socket); }); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { notified([&] { lost(socket); }); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { notified([&] { lost(socket); }); });
 }
 
 void NetworkGame::readFrom(QTcpSocket* socket)
@@ -315,11 +339,18 @@ void NetworkGame::readFrom(QTcpSocket* socket)
 
 void NetworkGame::processPending()
 {
-    if (m_answering) return;
+    // Everything that has arrived is handled before the user is asked: what
+    // the peer sent before it could see our answer must not be taken as
+    // coming after it (two hundred undo requests are one).
+    std::optional<net::Question> question;
     while (std::optional<QByteArray> bytes = m_reader.next()) {
-        if (const std::optional<net::Message> message = net::parseMessage(*bytes)) apply(m_session.receive(*message));
-        if (m_answering) return;
+        const std::optional<net::Message> message = net::parseMessage(*bytes);
+        if (!message) continue;
+        const net::Reaction r = m_session.receive(*message);
+        showReaction(r);
+        if (r.question) question = r.question;
     }
+    if (question) ask(*question);
 }
 
 void NetworkGame::lost(QTcpSocket* socket)

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "app/ModeController.h"
 #include "app/NetworkDialogs.h"
@@ -69,15 +70,20 @@ public:
     std::function<bool(const net::Question&)> answerProposal;
 
 private:
+    // Shows the reaction, then asks its question and the ones that follow.
     void apply(const net::Reaction& reaction);
+    void showReaction(const net::Reaction& reaction);
+    void ask(net::Question question);
     void send(const QByteArray& bytes);
     bool confirmRestart(net::texts::Restart wanted);
     void closeSockets();
-    void closeClient();
     void dropSocket(QTcpSocket*& socket);
 
     void acceptConnections();
     void watch(QTcpSocket* socket);
+    // Runs a socket notification; sockets dropped meanwhile are deleted
+    // once the outermost one has returned.
+    void notified(const std::function<void()>& handler);
     void readFrom(QTcpSocket* socket);
     void processPending();
     void lost(QTcpSocket* socket);
@@ -87,7 +93,11 @@ private:
     QTcpSocket* m_accepted = nullptr; // the host's challenger
     QTcpSocket* m_client = nullptr;   // the challenger's connection
     net::MessageReader m_reader;
-    bool m_answering = false;
+    // A question asked from inside a read runs the event loop, where the
+    // connection may end; Qt must not find that socket deleted when its
+    // notification returns.
+    int m_notifying = 0;
+    std::vector<QTcpSocket*> m_dropped;
     bool m_closing = false;
 };
 

@@ -30,7 +30,8 @@ const QString Host = QStringLiteral("山间的清风");
 const QString Challenger = QStringLiteral("月下の旅人");
 const QString Loopback = QStringLiteral("127.0.0.1");
 
-// Waits as the window does: events go on being handled.
+// Waits as the window does: events go on being handled, also while a
+// question is open.
 class WaitingHost : public RecordingHost {
 public:
     void WaitTicks(int bound, const std::function<bool()>& stop) override
@@ -40,6 +41,12 @@ public:
         while (!deadline.hasExpired() && !(stop && stop()))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
+    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override
+    {
+        if (whileAsked) whileAsked();
+        return RecordingHost::askQuestion(caption, text, yes, no);
+    }
+    std::function<void()> whileAsked; // what happens while the user thinks
     bool logged(const QString& kind, const QString& text) const
     {
         return std::find(log.begin(), log.end(), LogEntry{kind, text}) != log.end();
@@ -312,6 +319,12 @@ struct RawPeer : ::testing::Test {
         });
     }
     static QByteArray gbk(const char* utf8) { return net::toWire(QString::fromUtf8(utf8)); }
+    // The peer says who it is and proposes Black on 9 × 9; the host agrees.
+    void startGame()
+    {
+        write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
+        ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress(); }));
+    }
 
     Side host{Host, QStringLiteral("9 段")};
     QTcpSocket peer;
@@ -344,7 +357,7 @@ TEST_F(RawPeer, MergedAndSplitMessagesAreEachActedOn)
     EXPECT_TRUE(host.h.logged(QStringLiteral("Remote"), QStringLiteral("CHAT 月下の旅人(3段);好棋")));
 
     // A move the host's board refuses: the players are told.
-    write("CMMD PLAY ;W[ee]");
+    write("CMMD PLAY ;B[cc]");
     ASSERT_TRUE(waitFor([&] { return host.h.log.back().text.contains(QStringLiteral("不一致")); }));
     EXPECT_EQ(host.h.board.MoveCount, 3);
 }
@@ -374,6 +387,47 @@ TEST_F(RawPeer, FloodDropsTheConnectionWithALogLine)
     ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), net::texts::FloodLine));
     EXPECT_TRUE(waitFor([&] { return peer.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    write("CMMD PLAY ;B[cc]");
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount == 1; }));
+    // The user answers only after the whole burst has come in.
+    const QString last = QStringLiteral("CHAT 月下の旅人(3段);完");
+    host.h.whileAsked = [&] {
+        if (host.h.questions.isEmpty()) waitFor([&] { return host.h.logged(QStringLiteral("Remote"), last); });
+    };
+    host.h.answers.push_back(true);
+    QByteArray burst;
+    for (int k = 0; k < 200; ++k)
+        burst += "CMMD UNDO";
+    write(burst + net::toWire(last));
+    ASSERT_TRUE(receive("CMMD UNOK"));
+    // What the host sends after its answer arrives before this line.
+    host.net.chatLineSent(QStringLiteral("好"));
+    ASSERT_TRUE(receive(gbk("CHAT 山间的清风(9段);好")));
+    EXPECT_EQ(host.h.questions.size(), 1);
+    EXPECT_EQ(received.count("CMMD UNOK"), 1);
+    EXPECT_EQ(host.h.board.MoveCount, 0);
+}
+
+TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
+{
+    write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}"));
+    ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected(); }));
+    // The peer goes while the user reads the proposal, then the user agrees.
+    host.net.answerProposal = [&](const net::Question&) {
+        peer.abort();
+        waitFor([&] { return !host.net.PeerConnected(); });
+        return true;
+    };
+    write(gbk("CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
+    ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
+    EXPECT_FALSE(host.net.gameInProgress());
+    EXPECT_EQ(host.h.board.BoardSize, 19);
+    EXPECT_EQ(host.h.info.GameResult, QStringLiteral("比赛还没有开始！"));
 }
 
 // --- the two dialogs ------------------------------------------------------------------
