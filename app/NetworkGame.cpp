@@ -137,9 +137,9 @@ void NetworkGame::Menu_Network_ServerClick()
     if (!choice) return;
     // A waiting host or an unanswered challenge gives way to the new one.
     closeSockets();
-    if (!m_server.listen(QHostAddress::Any, Port))
+    if (!m_server.listen(QHostAddress::Any, m_port))
         throw std::runtime_error(
-            QStringLiteral("无法在端口%1上设局：%2").arg(Port).arg(m_server.errorString()).toStdString());
+            QStringLiteral("无法在端口%1上设局：%2").arg(m_port).arg(m_server.errorString()).toStdString());
     apply(m_session.hostingStarted(choice->nickName, choice->rankEntry, choice->address));
     host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
@@ -156,7 +156,7 @@ void NetworkGame::Menu_Network_ClientClick()
     m_client = new QTcpSocket(this);
     watch(m_client);
     connect(m_client, &QTcpSocket::connected, this, [this] { runGuarded([this] { apply(m_session.challengerConnected()); }); });
-    m_client->connectToHost(choice->address, Port);
+    m_client->connectToHost(choice->address, m_port);
     // About 1.9 s; a refused attempt need not be waited out.
     host().WaitTicks(20, [this] { return !m_client || m_client->state() == QAbstractSocket::ConnectedState; });
     if (!m_client || m_client->state() != QAbstractSocket::ConnectedState) apply(m_session.challengeFailed());

@@ -64,6 +64,11 @@ public:
     // The open connection to the peer, if any.
     QTcpSocket* connection() const { return m_accepted ? m_accepted : m_client; }
 
+    // The port to listen on and to challenge (Port unless changed; 0 lets
+    // the host take any free port, which listeningPort() then tells).
+    void setPort(quint16 port) { m_port = port; }
+    quint16 listeningPort() const { return m_server.serverPort(); }
+
     // The dialogs; tests answer them themselves.
     std::function<std::optional<NetworkStartChoice>(const NetworkStartSetup&)> askStart;
     std::function<std::optional<net::ProposalChoice>()> askProposal;
@@ -90,6 +95,7 @@ private:
 
     net::NetworkSession m_session;
     QTcpServer m_server;
+    quint16 m_port = Port;
     QTcpSocket* m_accepted = nullptr; // the host's challenger
     QTcpSocket* m_client = nullptr;   // the challenger's connection
     net::MessageReader m_reader;
