@@ -1,5 +1,8 @@
 #include "app/NetworkGame.h"
 
+#include <sys/socket.h>
+
+#include <cerrno>
 #include <stdexcept>
 
 #include "app/MyComputer.h"
@@ -27,6 +30,9 @@ NetworkGame::NetworkGame(ModeHost& host)
                                            [this](const QString& text) { this->host().ShowInformation(text); });
     };
     connect(&m_server, &QTcpServer::newConnection, this, [this] { runGuarded([this] { acceptConnections(); }); });
+    m_greeting.setSingleShot(true);
+    m_greeting.setInterval(GreetingTimeoutMs);
+    connect(&m_greeting, &QTimer::timeout, this, [this] { runGuarded([this] { greetingOverdue(); }); });
 }
 
 NetworkGame::~NetworkGame()
@@ -219,6 +225,7 @@ void NetworkGame::showReaction(const net::Reaction& r)
         dropSocket(m_accepted);
         dropSocket(m_client);
         m_reader.reset();
+        m_greeting.stop();
     }
     host().refreshMenus();
 }
@@ -292,14 +299,41 @@ void NetworkGame::closeSockets()
     dropSocket(m_client);
     m_server.close();
     m_reader.reset();
+    m_greeting.stop();
 }
+
+namespace {
+
+// The peer's address as a user reads it (an IPv4 peer of a dual-stack
+// listener comes as ::ffff:a.b.c.d).
+QString dottedAddress(const QTcpSocket* socket)
+{
+    bool ipv4 = false;
+    const quint32 v4 = socket->peerAddress().toIPv4Address(&ipv4);
+    return ipv4 ? QHostAddress(v4).toString() : socket->peerAddress().toString();
+}
+
+// The peer has closed (or reset) a connection whose end we have not been
+// told of yet: a challenger that leaves and comes straight back arrives
+// before that notice.
+bool peerHasClosed(QTcpSocket* socket)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState) return true;
+    char byte = 0;
+    const auto n = ::recv(static_cast<int>(socket->socketDescriptor()), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
+} // namespace
 
 void NetworkGame::acceptConnections()
 {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
+        if (m_accepted && peerHasClosed(m_accepted)) lost(m_accepted);
         if (m_accepted) {
             // Messages go to the first challenger only; a second one would
             // wait for an answer that never comes.
+            host().SendOutMessage(QStringLiteral("System"), texts::busyRefusedLine(dottedAddress(s)));
             s->abort();
             s->deleteLater();
             continue;
@@ -307,7 +341,18 @@ void NetworkGame::acceptConnections()
         m_accepted = s;
         m_reader.reset();
         watch(s);
+        m_greeting.start();
     }
+}
+
+void NetworkGame::greetingOverdue()
+{
+    // A peer that has introduced itself may think as long as it likes.
+    if (!m_accepted || values().PeerConnected) return;
+    host().SendOutMessage(QStringLiteral("System"), texts::silentConnectionLine(dottedAddress(m_accepted)));
+    dropSocket(m_accepted);
+    m_reader.reset();
+    apply(m_session.connectionLost());
 }
 
 void NetworkGame::watch(QTcpSocket* socket)
@@ -363,6 +408,7 @@ void NetworkGame::lost(QTcpSocket* socket)
     else
         return;
     m_reader.reset();
+    m_greeting.stop();
     apply(m_session.connectionLost());
 }
 

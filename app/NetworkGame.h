@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -25,6 +26,8 @@ class NetworkGame final : public QObject, public ModeController {
     Q_OBJECT
 public:
     static constexpr quint16 Port = 5058;
+    // A challenger that has not introduced itself by then loses its place.
+    static constexpr int GreetingTimeoutMs = 10'000;
 
     explicit NetworkGame(ModeHost& host);
     ~NetworkGame() override;
@@ -68,6 +71,7 @@ public:
     // the host take any free port, which listeningPort() then tells).
     void setPort(quint16 port) { m_port = port; }
     quint16 listeningPort() const { return m_server.serverPort(); }
+    void setGreetingTimeout(int ms) { m_greeting.setInterval(ms); }
 
     // The dialogs; tests answer them themselves.
     std::function<std::optional<NetworkStartChoice>(const NetworkStartSetup&)> askStart;
@@ -85,6 +89,7 @@ private:
     void dropSocket(QTcpSocket*& socket);
 
     void acceptConnections();
+    void greetingOverdue();
     void watch(QTcpSocket* socket);
     // Runs a socket notification; sockets dropped meanwhile are deleted
     // once the outermost one has returned.
@@ -98,6 +103,7 @@ private:
     quint16 m_port = Port;
     QTcpSocket* m_accepted = nullptr; // the host's challenger
     QTcpSocket* m_client = nullptr;   // the challenger's connection
+    QTimer m_greeting;                // the host's challenger must say its NAME
     net::MessageReader m_reader;
     // A question asked from inside a read runs the event loop, where the
     // connection may end; Qt must not find that socket deleted when its

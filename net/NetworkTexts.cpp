@@ -124,6 +124,16 @@ QString connectionLostLine(const QString& peerNickName, const QString& peerAddre
 const QString ConnectionEndedResult = QStringLiteral("网络中断，比赛结束！");
 const QString FloodLine = QStringLiteral("棋友发来的数据太多，无法识别，网络连接已经被中断！");
 
+QString silentConnectionLine(const QString& address)
+{
+    return QStringLiteral("来自") + address + QStringLiteral("的网络连接没有及时通报昵称，已经被中断！");
+}
+
+QString busyRefusedLine(const QString& address)
+{
+    return QStringLiteral("来自") + address + QStringLiteral("的棋友想加入对局，但您已经有了对手，这个连接已经被拒绝！");
+}
+
 const QString NoConnectionText = QStringLiteral("现在没有建立棋友连接，\r\r请在菜单中选择设局或者挑战！");
 const QString WaitForPeerText = QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！");
 const QString ConnectToPeerText = QStringLiteral("现在没有建立棋友连接，\r\r请连接棋友加入对局！");

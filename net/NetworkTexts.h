@@ -63,6 +63,10 @@ QString connectionLostLine(const QString& peerNickName, const QString& peerAddre
 extern const QString ConnectionEndedResult; // "网络中断，比赛结束！"
 // The peer sent more than a message can be; the connection is dropped.
 extern const QString FloodLine;
+// A connection to the host that has not introduced itself in time is closed.
+QString silentConnectionLine(const QString& address);
+// Another connection while the host already has one is turned away.
+QString busyRefusedLine(const QString& address);
 
 // --- proposals and requests ---------------------------------------------------------
 extern const QString NoConnectionText;  // no role chosen

@@ -1,7 +1,7 @@
 // The network mode over real sockets on 127.0.0.1, on a port free at run
 // time: two controllers playing each other, and a raw socket speaking the
 // wire bytes as another copy would (merged and split messages, a second
-// challenger, a flood) or as no copy would (requests out of turn).
+// challenger, a flood) or as no copy would (silence, requests out of turn).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -384,6 +384,8 @@ TEST_F(RawPeer, SecondChallengerIsClosedAtOnce)
     QTcpSocket second;
     second.connectToHost(Loopback, host.net.listeningPort());
     ASSERT_TRUE(waitFor([&] { return second.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"),
+                              QStringLiteral("来自127.0.0.1的棋友想加入对局，但您已经有了对手，这个连接已经被拒绝！")));
     EXPECT_TRUE(host.net.PeerConnected());
     // The first challenger is still the one addressed.
     host.net.chatLineSent(QStringLiteral("还在"));
@@ -443,6 +445,46 @@ TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
     EXPECT_FALSE(host.net.gameInProgress());
     EXPECT_EQ(host.h.board.BoardSize, 19);
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("比赛还没有开始！"));
+}
+
+TEST(NetworkGame, ASilentConnectionLosesItsPlaceAndAGreetedPeerKeepsIt)
+{
+    constexpr int timeoutMs = 200;
+    Side host(Host, QStringLiteral("9 段"));
+    host.net.setGreetingTimeout(timeoutMs);
+    ASSERT_NO_FATAL_FAILURE(host.host());
+    QTcpSocket silent;
+    silent.connectToHost(Loopback, host.net.listeningPort());
+    ASSERT_TRUE(waitFor([&] {
+        return host.h.logged(QStringLiteral("System"),
+                             QStringLiteral("来自127.0.0.1的网络连接没有及时通报昵称，已经被中断！"));
+    }));
+    EXPECT_TRUE(waitFor([&] { return silent.state() == QAbstractSocket::UnconnectedState; }));
+
+    Side challenger(Challenger, QStringLiteral("3 段"));
+    challenger.net.setPort(host.net.listeningPort());
+    challenger.net.Menu_Network_ClientClick();
+    ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && challenger.net.PeerConnected(); }));
+    // Games may be slow: a peer that said its name is not timed.
+    QTest::qWait(3 * timeoutMs);
+    EXPECT_TRUE(host.net.PeerConnected());
+    EXPECT_TRUE(challenger.net.PeerConnected());
+}
+
+TEST(NetworkGame, AChallengerBackRightAfterLeavingGetsIn)
+{
+    Side host(Host, QStringLiteral("9 段"));
+    ASSERT_NO_FATAL_FAILURE(host.host());
+    // Each new connection tends to arrive before the host hears the old one close.
+    for (int k = 1; k <= 20; ++k) {
+        const QString nick = QStringLiteral("客人%1").arg(k);
+        QTcpSocket peer;
+        peer.connectToHost(Loopback, host.net.listeningPort());
+        ASSERT_TRUE(peer.waitForConnected(3000));
+        peer.write(net::toWire(net::nameMessage(nick, Loopback, QStringLiteral("3段"))));
+        ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && host.net.values().PeerNickName == nick; }))
+            << "attempt " << k;
+    }
 }
 
 // --- the two dialogs ------------------------------------------------------------------
