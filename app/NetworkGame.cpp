@@ -54,6 +54,8 @@ QString NetworkGame::NetworkColor() const
 void NetworkGame::enterMode()
 {
     m_closing = false;
+    // Known by the time a NAME goes out, without the window waiting for it.
+    StartMyComputerIPLookup();
     apply(m_session.enterMode());
     host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }

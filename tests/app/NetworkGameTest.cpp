@@ -125,7 +125,7 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
 {
     ASSERT_NO_FATAL_FAILURE(connect());
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("棋友(月下の旅人：") +
-                                                            GetMyComputerIP().constFirst() +
+                                                            challenger.net.values().LocalAddress +
                                                             QStringLiteral(")已经成功地和您建立了网络连接！")));
     EXPECT_EQ(host.net.values().PeerRank, QStringLiteral("3段"));
     EXPECT_EQ(challenger.net.values().PeerRank, QStringLiteral("9段"));
@@ -233,7 +233,7 @@ TEST_F(Pair, LeavingTheModeEndsThePeersGame)
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
     EXPECT_TRUE(host.h.notices.contains(QStringLiteral("Offline")));
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("到棋友(月下の旅人：") +
-                                                            GetMyComputerIP().constFirst() +
+                                                            challenger.net.values().LocalAddress +
                                                             QStringLiteral(")的网络连接已经被断开！")));
     // The host keeps listening for the next challenger.
     EXPECT_TRUE(host.net.listening());
@@ -259,7 +259,7 @@ TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
     // Each side names the address it knows: the host the one in the NAME,
     // the challenger the one it typed.
     ASSERT_TRUE(waitFor([&] { return challenger.h.logged(QStringLiteral("System"), same(Loopback)); }));
-    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), same(GetMyComputerIP().constFirst())));
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), same(challenger.net.values().LocalAddress)));
     EXPECT_FALSE(host.net.PeerConnected());
     EXPECT_FALSE(challenger.net.PeerConnected());
     challenger.net.Menu_Network_NewGameClick();
@@ -351,8 +351,7 @@ TEST_F(RawPeer, MergedAndSplitMessagesAreEachActedOn)
     // Greeting and proposal in one read.
     write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
     ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress(); }));
-    const QByteArray name =
-        net::toWire(net::nameMessage(Host, GetMyComputerIP().constFirst(), QStringLiteral("9段")));
+    const QByteArray name = net::toWire(net::nameMessage(Host, host.net.values().LocalAddress, QStringLiteral("9段")));
     ASSERT_TRUE(receive(name + gbk("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}")));
     EXPECT_EQ(host.net.values().PeerAddress, QStringLiteral("10.0.0.2"));
 
@@ -485,6 +484,22 @@ TEST(NetworkGame, AChallengerBackRightAfterLeavingGetsIn)
         ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && host.net.values().PeerNickName == nick; }))
             << "attempt " << k;
     }
+}
+
+TEST(MyComputer, TheOwnAddressNeverWaitsForTheResolver)
+{
+    // A resolver that has not answered yet, and may never.
+    std::function<void(const QList<QHostAddress>&)> answer;
+    SetHostNameLookup([&](const QString&, std::function<void(const QList<QHostAddress>&)> done) { answer = done; });
+    struct Restore {
+        ~Restore() { SetHostNameLookup({}); }
+    } restore;
+    const QStringList interfaces = GetMyComputerIP();
+    StartMyComputerIPLookup();
+    EXPECT_EQ(GetMyComputerIP(), interfaces);
+    ASSERT_TRUE(answer);
+    answer({QHostAddress(QStringLiteral("127.0.1.1")), QHostAddress(QStringLiteral("10.1.2.3"))});
+    EXPECT_EQ(GetMyComputerIP(), QStringList{QStringLiteral("10.1.2.3")});
 }
 
 // --- the two dialogs ------------------------------------------------------------------
