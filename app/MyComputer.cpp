@@ -1,6 +1,6 @@
 #include "app/MyComputer.h"
 
-#include <QHostAddress>
+#include <QCoreApplication>
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QSysInfo>
@@ -29,14 +29,49 @@ QStringList reachableIPv4(const QList<QHostAddress>& addresses)
     return dotted;
 }
 
+void systemLookup(const QString& hostName, std::function<void(const QList<QHostAddress>&)> done)
+{
+    // The answer comes back through the application's event loop.
+    QHostInfo::lookupHost(hostName, QCoreApplication::instance(),
+                          [done = std::move(done)](const QHostInfo& info) { done(info.addresses()); });
+}
+
+struct AddressCache {
+    HostNameLookup lookup = systemLookup;
+    QStringList hostNameAddresses; // the last answer, reachable ones only
+    int asked = 0;                 // lookups started; only the latest answer counts
+};
+
+AddressCache& cache()
+{
+    static AddressCache c;
+    return c;
+}
+
 } // namespace
 
 QStringList GetMyComputerIP()
 {
-    QStringList addresses = reachableIPv4(QHostInfo::fromName(QHostInfo::localHostName()).addresses());
+    QStringList addresses = cache().hostNameAddresses;
     if (addresses.isEmpty()) addresses = reachableIPv4(QNetworkInterface::allAddresses());
     if (addresses.isEmpty()) addresses << QStringLiteral("127.0.0.1");
     return addresses;
+}
+
+void StartMyComputerIPLookup()
+{
+    if (!QCoreApplication::instance()) return;
+    const int ticket = ++cache().asked;
+    cache().lookup(QHostInfo::localHostName(), [ticket](const QList<QHostAddress>& addresses) {
+        if (ticket == cache().asked) cache().hostNameAddresses = reachableIPv4(addresses);
+    });
+}
+
+void SetHostNameLookup(HostNameLookup lookup)
+{
+    cache().lookup = lookup ? std::move(lookup) : HostNameLookup(systemLookup);
+    cache().hostNameAddresses.clear();
+    ++cache().asked;
 }
 
 } // namespace zemra

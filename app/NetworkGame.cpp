@@ -1,5 +1,8 @@
 #include "app/NetworkGame.h"
 
+#include <sys/socket.h>
+
+#include <cerrno>
 #include <stdexcept>
 
 #include "app/MyComputer.h"
@@ -27,6 +30,9 @@ NetworkGame::NetworkGame(ModeHost& host)
                                            [this](const QString& text) { this->host().ShowInformation(text); });
     };
     connect(&m_server, &QTcpServer::newConnection, this, [this] { runGuarded([this] { acceptConnections(); }); });
+    m_greeting.setSingleShot(true);
+    m_greeting.setInterval(GreetingTimeoutMs);
+    connect(&m_greeting, &QTimer::timeout, this, [this] { runGuarded([this] { greetingOverdue(); }); });
 }
 
 NetworkGame::~NetworkGame()
@@ -48,6 +54,8 @@ QString NetworkGame::NetworkColor() const
 void NetworkGame::enterMode()
 {
     m_closing = false;
+    // Known by the time a NAME goes out, without the window waiting for it.
+    StartMyComputerIPLookup();
     apply(m_session.enterMode());
     host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
@@ -137,9 +145,9 @@ void NetworkGame::Menu_Network_ServerClick()
     if (!choice) return;
     // A waiting host or an unanswered challenge gives way to the new one.
     closeSockets();
-    if (!m_server.listen(QHostAddress::Any, Port))
+    if (!m_server.listen(QHostAddress::Any, m_port))
         throw std::runtime_error(
-            QStringLiteral("无法在端口%1上设局：%2").arg(Port).arg(m_server.errorString()).toStdString());
+            QStringLiteral("无法在端口%1上设局：%2").arg(m_port).arg(m_server.errorString()).toStdString());
     apply(m_session.hostingStarted(choice->nickName, choice->rankEntry, choice->address));
     host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
@@ -156,7 +164,7 @@ void NetworkGame::Menu_Network_ClientClick()
     m_client = new QTcpSocket(this);
     watch(m_client);
     connect(m_client, &QTcpSocket::connected, this, [this] { runGuarded([this] { apply(m_session.challengerConnected()); }); });
-    m_client->connectToHost(choice->address, Port);
+    m_client->connectToHost(choice->address, m_port);
     // About 1.9 s; a refused attempt need not be waited out.
     host().WaitTicks(20, [this] { return !m_client || m_client->state() == QAbstractSocket::ConnectedState; });
     if (!m_client || m_client->state() != QAbstractSocket::ConnectedState) apply(m_session.challengeFailed());
@@ -198,6 +206,12 @@ void NetworkGame::Menu_Network_ResignClick()
 
 void NetworkGame::apply(const net::Reaction& r)
 {
+    showReaction(r);
+    if (r.question) ask(*r.question);
+}
+
+void NetworkGame::showReaction(const net::Reaction& r)
+{
     for (const QString& line : r.systemLines)
         host().SendOutMessage(QStringLiteral("System"), line);
     if (!r.remoteChat.isEmpty()) host().SendOutMessage(QStringLiteral("Remote"), r.remoteChat);
@@ -209,24 +223,31 @@ void NetworkGame::apply(const net::Reaction& r)
     // White is.
     if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
     if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
-    if (r.closeClient) dropSocket(m_client);
-    host().refreshMenus();
-    if (!r.question) return;
-
-    // Messages that arrive while the user answers wait in the reader, so
-    // each answer goes to the question it was asked for.
-    const net::Question& q = *r.question;
-    m_answering = true;
-    bool agreed = false;
-    try {
-        agreed = q.kind == net::Question::Kind::Proposal ? answerProposal(q)
-                                                         : host().askQuestion(q.caption, q.text, q.agreeButton, q.refuseButton);
-    } catch (...) {
-        m_answering = false;
-        throw;
+    if (r.closeConnection) {
+        dropSocket(m_accepted);
+        dropSocket(m_client);
+        m_reader.reset();
+        m_greeting.stop();
     }
-    m_answering = false;
-    apply(m_session.answer(agreed));
+    host().refreshMenus();
+}
+
+void NetworkGame::ask(net::Question q)
+{
+    // Messages that arrive while the user thinks are handled meanwhile; the
+    // session keeps further requests back until this one is answered, and
+    // ignores the answer if the question was closed in between.
+    for (;;) {
+        // Closed by what came after it in the same read.
+        if (!m_session.questionOpen(q.id)) return;
+        const bool agreed = q.kind == net::Question::Kind::Proposal
+                                ? answerProposal(q)
+                                : host().askQuestion(q.caption, q.text, q.agreeButton, q.refuseButton);
+        const net::Reaction r = m_session.answer(q.id, agreed);
+        showReaction(r);
+        if (!r.question) return;
+        q = *r.question;
+    }
 }
 
 void NetworkGame::send(const QByteArray& bytes)
@@ -259,7 +280,19 @@ void NetworkGame::dropSocket(QTcpSocket*& socket)
     // Our handlers must not hear of a connection we end ourselves.
     s->disconnect(this);
     s->abort();
-    s->deleteLater();
+    if (m_notifying > 0)
+        m_dropped.push_back(s);
+    else
+        s->deleteLater();
+}
+
+void NetworkGame::notified(const std::function<void()>& handler)
+{
+    ++m_notifying;
+    runGuarded(handler);
+    if (--m_notifying > 0) return;
+    for (QTcpSocket* s : std::exchange(m_dropped, {}))
+        s->deleteLater();
 }
 
 void NetworkGame::closeSockets()
@@ -268,14 +301,41 @@ void NetworkGame::closeSockets()
     dropSocket(m_client);
     m_server.close();
     m_reader.reset();
+    m_greeting.stop();
 }
+
+namespace {
+
+// The peer's address as a user reads it (an IPv4 peer of a dual-stack
+// listener comes as ::ffff:a.b.c.d).
+QString dottedAddress(const QTcpSocket* socket)
+{
+    bool ipv4 = false;
+    const quint32 v4 = socket->peerAddress().toIPv4Address(&ipv4);
+    return ipv4 ? QHostAddress(v4).toString() : socket->peerAddress().toString();
+}
+
+// The peer has closed (or reset) a connection whose end we have not been
+// told of yet: a challenger that leaves and comes straight back arrives
+// before that notice.
+bool peerHasClosed(QTcpSocket* socket)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState) return true;
+    char byte = 0;
+    const auto n = ::recv(static_cast<int>(socket->socketDescriptor()), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
+} // namespace
 
 void NetworkGame::acceptConnections()
 {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
+        if (m_accepted && peerHasClosed(m_accepted)) lost(m_accepted);
         if (m_accepted) {
             // Messages go to the first challenger only; a second one would
             // wait for an answer that never comes.
+            host().SendOutMessage(QStringLiteral("System"), texts::busyRefusedLine(dottedAddress(s)));
             s->abort();
             s->deleteLater();
             continue;
@@ -283,7 +343,18 @@ void NetworkGame::acceptConnections()
         m_accepted = s;
         m_reader.reset();
         watch(s);
+        m_greeting.start();
     }
+}
+
+void NetworkGame::greetingOverdue()
+{
+    // A peer that has introduced itself may think as long as it likes.
+    if (!m_accepted || values().PeerConnected) return;
+    host().SendOutMessage(QStringLiteral("System"), texts::silentConnectionLine(dottedAddress(m_accepted)));
+    dropSocket(m_accepted);
+    m_reader.reset();
+    apply(m_session.connectionLost());
 }
 
 void NetworkGame::watch(QTcpSocket* socket)
@@ -294,9 +365,9 @@ void NetworkGame::watch(QTcpSocket* socket)
     auto noDelay = [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); };
     if (socket->state() == QAbstractSocket::ConnectedState) noDelay();
     connect(socket, &QTcpSocket::connected, this, noDelay);
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { runGuarded([&] { readFrom(socket); }); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { runGuarded([&] { lost(socket); }); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { runGuarded([&] { lost(socket); }); });
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { notified([&] { readFrom(socket); }); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { notified([&] { lost(socket); }); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { notified([&] { lost(socket); }); });
 }
 
 void NetworkGame::readFrom(QTcpSocket* socket)
@@ -315,11 +386,18 @@ void NetworkGame::readFrom(QTcpSocket* socket)
 
 void NetworkGame::processPending()
 {
-    if (m_answering) return;
+    // Everything that has arrived is handled before the user is asked: what
+    // the peer sent before it could see our answer must not be taken as
+    // coming after it (two hundred undo requests are one).
+    std::optional<net::Question> question;
     while (std::optional<QByteArray> bytes = m_reader.next()) {
-        if (const std::optional<net::Message> message = net::parseMessage(*bytes)) apply(m_session.receive(*message));
-        if (m_answering) return;
+        const std::optional<net::Message> message = net::parseMessage(*bytes);
+        if (!message) continue;
+        const net::Reaction r = m_session.receive(*message);
+        showReaction(r);
+        if (r.question) question = r.question;
     }
+    if (question) ask(*question);
 }
 
 void NetworkGame::lost(QTcpSocket* socket)
@@ -332,6 +410,7 @@ void NetworkGame::lost(QTcpSocket* socket)
     else
         return;
     m_reader.reset();
+    m_greeting.stop();
     apply(m_session.connectionLost());
 }
 

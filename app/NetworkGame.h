@@ -9,9 +9,11 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "app/ModeController.h"
 #include "app/NetworkDialogs.h"
@@ -24,6 +26,8 @@ class NetworkGame final : public QObject, public ModeController {
     Q_OBJECT
 public:
     static constexpr quint16 Port = 5058;
+    // A challenger that has not introduced itself by then loses its place.
+    static constexpr int GreetingTimeoutMs = 10'000;
 
     explicit NetworkGame(ModeHost& host);
     ~NetworkGame() override;
@@ -63,31 +67,49 @@ public:
     // The open connection to the peer, if any.
     QTcpSocket* connection() const { return m_accepted ? m_accepted : m_client; }
 
+    // The port to listen on and to challenge (Port unless changed; 0 lets
+    // the host take any free port, which listeningPort() then tells).
+    void setPort(quint16 port) { m_port = port; }
+    quint16 listeningPort() const { return m_server.serverPort(); }
+    void setGreetingTimeout(int ms) { m_greeting.setInterval(ms); }
+
     // The dialogs; tests answer them themselves.
     std::function<std::optional<NetworkStartChoice>(const NetworkStartSetup&)> askStart;
     std::function<std::optional<net::ProposalChoice>()> askProposal;
     std::function<bool(const net::Question&)> answerProposal;
 
 private:
+    // Shows the reaction, then asks its question and the ones that follow.
     void apply(const net::Reaction& reaction);
+    void showReaction(const net::Reaction& reaction);
+    void ask(net::Question question);
     void send(const QByteArray& bytes);
     bool confirmRestart(net::texts::Restart wanted);
     void closeSockets();
-    void closeClient();
     void dropSocket(QTcpSocket*& socket);
 
     void acceptConnections();
+    void greetingOverdue();
     void watch(QTcpSocket* socket);
+    // Runs a socket notification; sockets dropped meanwhile are deleted
+    // once the outermost one has returned.
+    void notified(const std::function<void()>& handler);
     void readFrom(QTcpSocket* socket);
     void processPending();
     void lost(QTcpSocket* socket);
 
     net::NetworkSession m_session;
     QTcpServer m_server;
+    quint16 m_port = Port;
     QTcpSocket* m_accepted = nullptr; // the host's challenger
     QTcpSocket* m_client = nullptr;   // the challenger's connection
+    QTimer m_greeting;                // the host's challenger must say its NAME
     net::MessageReader m_reader;
-    bool m_answering = false;
+    // A question asked from inside a read runs the event loop, where the
+    // connection may end; Qt must not find that socket deleted when its
+    // notification returns.
+    int m_notifying = 0;
+    std::vector<QTcpSocket*> m_dropped;
     bool m_closing = false;
 };
 

@@ -1,5 +1,7 @@
 #include "net/NetworkSession.h"
 
+#include <algorithm>
+
 namespace zemra::net {
 
 QString roleWord(Role role)
@@ -22,6 +24,41 @@ void NetworkSession::endGame(const QString& result, Reaction& r)
     m_values.NetworkColor.reset();
     m_info.GameResult = result;
     r.resultChanged = true;
+    closeGameQuestions();
+}
+
+namespace {
+
+Question::Kind questionKind(Command command)
+{
+    switch (command) {
+    case Command::Undo: return Question::Kind::Undo;
+    case Command::DrawOffer: return Question::Kind::Draw;
+    default: return Question::Kind::Proposal;
+    }
+}
+
+bool sameTerms(const GameTerms& a, const GameTerms& b)
+{
+    return a.blackName == b.blackName && a.handicapIndex == b.handicapIndex && a.boardSize == b.boardSize;
+}
+
+} // namespace
+
+void NetworkSession::closeGameQuestions()
+{
+    m_undoAsked = false;
+    m_drawOffered = false;
+    if (m_open && m_open->kind != Question::Kind::Proposal) m_open.reset();
+    std::erase_if(m_held, [](const Message& m) { return m.command != Command::GameProposal; });
+}
+
+void NetworkSession::closeAllQuestions()
+{
+    closeGameQuestions();
+    m_proposed.reset();
+    m_open.reset();
+    m_held.clear();
 }
 
 Reaction NetworkSession::refusedOutsideGame() const
@@ -38,7 +75,7 @@ Reaction NetworkSession::enterMode()
     m_values = ConnectionValues{};
     m_values.LocalNickName = texts::DefaultNickName;
     m_values.LocalRank = texts::DefaultRank;
-    m_open.reset();
+    closeAllQuestions();
     m_info = friendlyGameInfo(texts::NetworkPlace, texts::DefaultNickName, texts::DefaultPeerName, m_game.BoardSize);
     m_info.GameResult = texts::NotStartedResult;
     // No handicap stones go down here, so none may be left from another mode.
@@ -57,7 +94,7 @@ Reaction NetworkSession::leaveMode()
     if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
     m_values.PeerConnected = false;
     m_values.NetworkRole = Role::None;
-    m_open.reset();
+    closeAllQuestions();
     return r;
 }
 
@@ -69,6 +106,7 @@ Reaction NetworkSession::hostingStarted(const QString& nickName, const QString& 
     m_values.LocalRank = texts::storedRank(rankEntry);
     m_values.LocalAddress = ownAddress;
     m_values.NetworkRole = Role::Server;
+    closeAllQuestions();
     Reaction r;
     r.systemLines << texts::hostingLine(nickName, ownAddress);
     return r;
@@ -80,6 +118,7 @@ void NetworkSession::challengeStarted(const QString& nickName, const QString& ra
     m_values.LocalRank = texts::storedRank(rankEntry);
     m_values.PeerAddress = peerAddress;
     m_values.NetworkRole = Role::Client;
+    closeAllQuestions();
 }
 
 Reaction NetworkSession::challengeFailed()
@@ -100,6 +139,9 @@ Reaction NetworkSession::challengerConnected()
 Reaction NetworkSession::connectionLost()
 {
     Reaction r;
+    // Whatever the peer asked or was asked is moot without it; an answer
+    // the user gives afterwards is ignored.
+    closeAllQuestions();
     if (!m_values.PeerConnected) return r;
     r.sound = texts::sound::Offline;
     m_values.PeerConnected = false;
@@ -129,7 +171,7 @@ Reaction NetworkSession::dropConnection()
     // Either side's running game is over once the connection is given up.
     if (m_values.NetworkColor) endGame(texts::ConnectionEndedResult, r);
     m_values.NetworkRole = Role::None;
-    m_open.reset();
+    closeAllQuestions();
     return r;
 }
 
@@ -161,6 +203,14 @@ Reaction NetworkSession::receivePlay(const Message& m)
 {
     Reaction r;
     const Colour colour = m.move.colour;
+    if (!m_values.NetworkColor) {
+        r.systemLines << texts::MoveOutsideGameLine;
+        return r;
+    }
+    if (colour == *m_values.NetworkColor) {
+        r.systemLines << texts::OwnColourMoveLine;
+        return r;
+    }
     m_game.SideToMove = colour;
     r.sideToMoveChanged = true;
     // The peer's board took this move; ours refusing it means they differ.
@@ -176,7 +226,9 @@ Reaction NetworkSession::receiveQuit(const Message& m)
 {
     Reaction r;
     m_values.PeerConnected = false;
-    r.closeClient = m_values.NetworkRole == Role::Client;
+    // A host closes too: a quitter must not keep the only place at its table.
+    r.closeConnection = true;
+    closeAllQuestions();
     m_values.PeerNickName = m.nickName;
     if (m.nickName != m_values.LocalNickName)
         r.systemLines << texts::connectionLostLine(m.nickName, m_values.PeerAddress);
@@ -195,6 +247,105 @@ void NetworkSession::undo(int times, Reaction& r)
     r.sideToMoveChanged = true;
 }
 
+Reaction NetworkSession::receiveRequest(const Message& m)
+{
+    Reaction r;
+    const Question::Kind kind = questionKind(m.command);
+    const QString& peer = m_values.PeerNickName;
+    if (kind == Question::Kind::Proposal && !m_values.PeerConnected) {
+        r.systemLines << texts::ProposalBeforeGreetingLine;
+        return r;
+    }
+    if (kind != Question::Kind::Proposal && !m_values.NetworkColor) {
+        r.systemLines << (kind == Question::Kind::Undo ? texts::UndoOutsideGameLine : texts::DrawOutsideGameLine);
+        return r;
+    }
+    if (m_open) {
+        // The peer asked again before our answer could reach it: one question.
+        const bool waiting = m_open->kind == kind || std::any_of(m_held.begin(), m_held.end(), [&](const Message& h) {
+                                 return questionKind(h.command) == kind;
+                             });
+        if (!waiting) m_held.push_back(m);
+        return r;
+    }
+    switch (kind) {
+    case Question::Kind::Proposal:
+        r.sound = texts::sound::Request;
+        m_open = Question{Question::Kind::Proposal, texts::proposalCaption(m_values.LocalNickName, peer),
+                          texts::AnswerHint,        texts::AgreeButton,
+                          texts::RefuseButton,      shownProposal(m.terms)};
+        m_openTerms = m.terms;
+        break;
+    case Question::Kind::Draw:
+        r.systemLines << texts::DrawOfferReceivedLine;
+        r.sound = texts::sound::Info;
+        m_open = Question{Question::Kind::Draw, texts::DrawCaption,  texts::drawQuestion(peer),
+                          texts::AgreeButton,   texts::RefuseButton, {}};
+        break;
+    case Question::Kind::Undo:
+        r.systemLines << texts::UndoRequestReceivedLine;
+        r.sound = texts::sound::Info;
+        m_open = Question{Question::Kind::Undo, texts::UndoCaption,  texts::undoQuestion(peer),
+                          texts::AgreeButton,   texts::RefuseButton, {}};
+        break;
+    }
+    m_open->id = ++m_lastQuestionId;
+    r.question = m_open;
+    return r;
+}
+
+Reaction NetworkSession::receiveAnswer(const Message& m)
+{
+    Reaction r;
+    const QString& peer = m_values.PeerNickName;
+    switch (m.command) {
+    case Command::UndoAgreed:
+    case Command::UndoRefused:
+        if (!std::exchange(m_undoAsked, false)) {
+            r.systemLines << texts::UndoAnswerIgnoredLine;
+        } else if (m.command == Command::UndoRefused) {
+            r.systemLines << texts::undoRefusedByPeerLine(peer);
+        } else {
+            r.systemLines << texts::UndoAgreedByPeerLine;
+            // The peer moved last: our move and its answer go back.
+            const bool peerMovedLast = m_values.NetworkColor && m_game.SideToMove == *m_values.NetworkColor;
+            undo(peerMovedLast ? 2 : 1, r);
+        }
+        break;
+    case Command::DrawAgreed:
+    case Command::DrawRefused:
+        if (!std::exchange(m_drawOffered, false)) {
+            r.systemLines << texts::DrawAnswerIgnoredLine;
+        } else if (m.command == Command::DrawRefused) {
+            r.systemLines << texts::drawRefusedByPeerLine(peer);
+        } else {
+            r.systemLines << texts::DrawResult;
+            endGame(texts::DrawResult, r);
+        }
+        break;
+    case Command::GameAccepted:
+        // The acceptance copies our proposal back; other terms were never offered.
+        if (!m_proposed || !sameTerms(*m_proposed, m.terms)) {
+            r.systemLines << texts::GameAnswerIgnoredLine;
+            break;
+        }
+        r.sound = texts::sound::NewGame;
+        startAgreedGame(m.terms);
+        r.gameStarted = true;
+        break;
+    case Command::GameRefused:
+        if (!m_proposed) {
+            r.systemLines << texts::GameAnswerIgnoredLine;
+            break;
+        }
+        m_proposed.reset();
+        r.systemLines << texts::proposalRefusedLine(peer);
+        break;
+    default: break;
+    }
+    return r;
+}
+
 Reaction NetworkSession::receive(const Message& m)
 {
     const QString& peer = m_values.PeerNickName;
@@ -203,67 +354,43 @@ Reaction NetworkSession::receive(const Message& m)
     case Command::Name: return receiveName(m);
     case Command::Play: return receivePlay(m);
     case Command::Quit: return receiveQuit(m);
+    case Command::GameProposal:
+    case Command::DrawOffer:
+    case Command::Undo: return receiveRequest(m);
+    case Command::GameAccepted:
+    case Command::GameRefused:
+    case Command::DrawAgreed:
+    case Command::DrawRefused:
+    case Command::UndoAgreed:
+    case Command::UndoRefused: return receiveAnswer(m);
     case Command::Pass:
+        if (!m_values.NetworkColor) {
+            r.systemLines << texts::PassOutsideGameLine;
+            break;
+        }
         r.systemLines << texts::passLine(peer);
         m_game.PassMove();
         r.sideToMoveChanged = true;
         break;
-    case Command::GameRefused: r.systemLines << texts::proposalRefusedLine(peer); break;
-    case Command::GameAccepted:
-        r.sound = texts::sound::NewGame;
-        startAgreedGame(m.terms);
-        r.gameStarted = true;
-        break;
-    case Command::GameProposal:
-        r.sound = texts::sound::Request;
-        r.question = Question{Question::Kind::Proposal, texts::proposalCaption(m_values.LocalNickName, peer),
-                              texts::AnswerHint,        texts::AgreeButton,
-                              texts::RefuseButton,      shownProposal(m.terms)};
-        m_open = Question::Kind::Proposal;
-        m_openTerms = m.terms;
-        break;
     case Command::Resign:
+        if (!m_values.NetworkColor) {
+            r.systemLines << texts::ResignOutsideGameLine;
+            break;
+        }
         r.systemLines << texts::resignLine(peer, m_values.LocalNickName);
         endGame(texts::winResult(m_values.LocalNickName), r);
         r.sound = texts::sound::Cheer;
         break;
-    case Command::DrawOffer:
-        r.systemLines << texts::DrawOfferReceivedLine;
-        r.sound = texts::sound::Info;
-        r.question = Question{Question::Kind::Draw, texts::DrawCaption,  texts::drawQuestion(peer),
-                              texts::AgreeButton,   texts::RefuseButton, {}};
-        m_open = Question::Kind::Draw;
-        break;
-    case Command::DrawAgreed:
-        r.systemLines << texts::DrawResult;
-        endGame(texts::DrawResult, r);
-        break;
-    case Command::DrawRefused: r.systemLines << texts::drawRefusedByPeerLine(peer); break;
-    case Command::Undo:
-        r.systemLines << texts::UndoRequestReceivedLine;
-        r.sound = texts::sound::Info;
-        r.question = Question{Question::Kind::Undo, texts::UndoCaption,  texts::undoQuestion(peer),
-                              texts::AgreeButton,   texts::RefuseButton, {}};
-        m_open = Question::Kind::Undo;
-        break;
-    case Command::UndoAgreed: {
-        r.systemLines << texts::UndoAgreedByPeerLine;
-        // The peer moved last: our move and its answer go back.
-        const bool peerMovedLast = m_values.NetworkColor && m_game.SideToMove == *m_values.NetworkColor;
-        undo(peerMovedLast ? 2 : 1, r);
-        break;
-    }
-    case Command::UndoRefused: r.systemLines << texts::undoRefusedByPeerLine(peer); break;
     case Command::Chat: r.remoteChat = m.text; break;
     }
     return r;
 }
 
-Reaction NetworkSession::answer(bool agreed)
+Reaction NetworkSession::answer(int questionId, bool agreed)
 {
     Reaction r;
-    if (!m_open) return r;
-    const Question::Kind kind = *std::exchange(m_open, std::nullopt);
+    if (!m_open || m_open->id != questionId) return r;
+    const Question::Kind kind = std::exchange(m_open, std::nullopt)->kind;
     switch (kind) {
     case Question::Kind::Draw:
         if (agreed) {
@@ -298,6 +425,15 @@ Reaction NetworkSession::answer(bool agreed)
         }
         break;
     }
+    // A request that waited behind this one is asked now.
+    while (!m_open && !m_held.empty()) {
+        const Message next = m_held.front();
+        m_held.erase(m_held.begin());
+        const Reaction asked = receiveRequest(next);
+        r.systemLines << asked.systemLines;
+        if (!asked.sound.isEmpty()) r.sound = asked.sound;
+        r.question = asked.question;
+    }
     return r;
 }
 
@@ -319,10 +455,14 @@ QString NetworkSession::proposalRefusal() const
 {
     switch (m_values.NetworkRole) {
     case Role::None: return texts::NoConnectionText;
-    case Role::Server: return m_values.PeerConnected ? QString() : texts::WaitForPeerText;
-    case Role::Client: return m_values.PeerConnected ? QString() : texts::ConnectToPeerText;
+    case Role::Server:
+        if (!m_values.PeerConnected) return texts::WaitForPeerText;
+        break;
+    case Role::Client:
+        if (!m_values.PeerConnected) return texts::ConnectToPeerText;
+        break;
     }
-    return {};
+    return m_proposed ? texts::ProposalStillOpenText : QString();
 }
 
 Reaction NetworkSession::propose(const ProposalChoice& choice)
@@ -331,7 +471,10 @@ Reaction NetworkSession::propose(const ProposalChoice& choice)
     r.information = proposalRefusal();
     if (!r.information.isEmpty()) return r;
     const QString& black = choice.takeBlack ? m_values.LocalNickName : m_values.PeerNickName;
-    r.reply = toWire(proposalMessage(black, choice.handicapIndex, choice.sizeText));
+    const QString message = proposalMessage(black, choice.handicapIndex, choice.sizeText);
+    r.reply = toWire(message);
+    // The terms as the peer reads them, to know its acceptance by.
+    if (const std::optional<Message> sent = parseMessageText(message)) m_proposed = sent->terms;
     return r;
 }
 
@@ -339,6 +482,12 @@ Reaction NetworkSession::requestUndo()
 {
     if (!m_values.NetworkColor) return refusedOutsideGame();
     Reaction r;
+    // A second request would cross the answer to the first on the wire.
+    if (m_undoAsked) {
+        r.information = texts::UndoStillAskedText;
+        return r;
+    }
+    m_undoAsked = true;
     r.systemLines << texts::UndoRequestSentLine;
     r.reply = toWire(plainMessage(Command::Undo));
     return r;
@@ -360,6 +509,11 @@ Reaction NetworkSession::offerDraw()
 {
     if (!m_values.NetworkColor) return refusedOutsideGame();
     Reaction r;
+    if (m_drawOffered) {
+        r.information = texts::DrawStillOfferedText;
+        return r;
+    }
+    m_drawOffered = true;
     r.systemLines << texts::DrawOfferSentLine;
     r.reply = toWire(plainMessage(Command::DrawOffer));
     return r;
@@ -396,6 +550,9 @@ void NetworkSession::startAgreedGame(const GameTerms& terms)
     m_info.WhiteRank = localBlack ? m_values.PeerRank : m_values.LocalRank;
     m_info.SizeText = QString::number(m_game.BoardSize);
     m_info.GameResult = texts::RunningResult;
+    // Requests about the game before, and proposals that crossed this one,
+    // no longer apply.
+    closeAllQuestions();
 
     m_game.MarkingDead = false;
     m_game.clearPointMarks();

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "board/WeiQiGame.h"
 #include "net/Messages.h"
@@ -50,7 +51,7 @@ struct ProposalChoice {
 };
 
 // A question to put to the user before the reaction goes on; the answer goes
-// to NetworkSession::answer.
+// to NetworkSession::answer with the question's id.
 struct Question {
     enum class Kind : std::uint8_t {
         Draw,     // the two-button box: caption, text, agree and refuse buttons
@@ -63,6 +64,9 @@ struct Question {
     QString agreeButton;  // "同意"
     QString refuseButton; // "拒绝"
     ProposalChoice shown; // Proposal only
+    // Tells this question from a later one: an answer given after the
+    // question was closed (the peer left, the game ended) is ignored.
+    int id = 0;
 };
 
 // What the window has to do after a call, in this order: log lines, chat
@@ -78,7 +82,7 @@ struct Reaction {
     bool sideToMoveChanged = false; // recolour the name labels from SideToMove
     bool resultChanged = false;     // row 11 := "  " + GameResult
     bool gameStarted = false;       // a new game was set up: show the whole GameInfo and HandicapCount
-    bool closeClient = false;       // the challenger closes its connection
+    bool closeConnection = false;   // the connection to the peer is closed
 };
 
 class NetworkSession {
@@ -122,16 +126,24 @@ public:
     Reaction dropConnection();
 
     // --- received messages ---------------------------------------------------------
+    // An answer is acted on only while our matching request is open, a move,
+    // pass or resignation only in a game. One request of the peer is put to
+    // the user at a time: the same request again while it waits is dropped,
+    // another kind waits for its turn (the reaction of the answer asks it).
     Reaction receive(const Message& message);
-    // The user's answer to the question of the last reaction; nothing when
-    // no question is open.
-    Reaction answer(bool agreed);
+    // The user's answer to the question with this id; nothing when that
+    // question is no longer open.
+    Reaction answer(int questionId, bool agreed);
+    // False once the question was answered or closed (the peer left, the
+    // game it was about ended): it need not be put to the user any more.
+    bool questionOpen(int questionId) const { return m_open && m_open->id == questionId; }
 
     // --- local commands -----------------------------------------------------------------
     // A left click on (i, j): plays only in a game and on the local turn.
     Reaction playLocal(int i, int j);
     // Why no proposal can be made now; empty when the dialog may open.
     QString proposalRefusal() const;
+    // Each request is made once and then waits for its answer.
     Reaction propose(const ProposalChoice& choice);
     Reaction requestUndo();
     Reaction pass();
@@ -145,9 +157,15 @@ public:
 
 private:
     void endGame(const QString& result, Reaction& r);
+    // Requests about the running game (undo, draw) from either side.
+    void closeGameQuestions();
+    // Every request from either side: the peer left, or a game starts.
+    void closeAllQuestions();
     Reaction receiveName(const Message& m);
     Reaction receivePlay(const Message& m);
     Reaction receiveQuit(const Message& m);
+    Reaction receiveRequest(const Message& m);
+    Reaction receiveAnswer(const Message& m);
     void undo(int times, Reaction& r);
     Reaction refusedOutsideGame() const;
 
@@ -155,8 +173,17 @@ private:
     GameInfo& m_info;
     AddressLookup m_ownAddress;
     ConnectionValues m_values;
-    std::optional<Question::Kind> m_open; // the question awaiting its answer
+    // The peer's request put to the user, awaiting the answer.
+    std::optional<Question> m_open;
     GameTerms m_openTerms;
+    int m_lastQuestionId = 0;
+    // Requests of another kind that came meanwhile, asked next in order;
+    // one of each kind at most.
+    std::vector<Message> m_held;
+    // Our requests that the peer has not answered yet.
+    bool m_undoAsked = false;
+    bool m_drawOffered = false;
+    std::optional<GameTerms> m_proposed;
 };
 
 } // namespace zemra::net

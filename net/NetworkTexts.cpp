@@ -124,6 +124,16 @@ QString connectionLostLine(const QString& peerNickName, const QString& peerAddre
 const QString ConnectionEndedResult = QStringLiteral("网络中断，比赛结束！");
 const QString FloodLine = QStringLiteral("棋友发来的数据太多，无法识别，网络连接已经被中断！");
 
+QString silentConnectionLine(const QString& address)
+{
+    return QStringLiteral("来自") + address + QStringLiteral("的网络连接没有及时通报昵称，已经被中断！");
+}
+
+QString busyRefusedLine(const QString& address)
+{
+    return QStringLiteral("来自") + address + QStringLiteral("的棋友想加入对局，但您已经有了对手，这个连接已经被拒绝！");
+}
+
 const QString NoConnectionText = QStringLiteral("现在没有建立棋友连接，\r\r请在菜单中选择设局或者挑战！");
 const QString WaitForPeerText = QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！");
 const QString ConnectToPeerText = QStringLiteral("现在没有建立棋友连接，\r\r请连接棋友加入对局！");
@@ -185,6 +195,20 @@ QString winResult(const QString& winnerNickName)
 }
 
 const QString BoardsDifferLine = QStringLiteral("棋友下的一步棋在您的棋盘上无法落子，双方的棋盘已经不一致了！");
+
+const QString UndoAnswerIgnoredLine = QStringLiteral("您没有提出悔棋申请，棋友发来的回答已经被忽略！");
+const QString DrawAnswerIgnoredLine = QStringLiteral("您没有提出和棋申请，棋友发来的回答已经被忽略！");
+const QString GameAnswerIgnoredLine = QStringLiteral("您没有提出这样的对局申请，棋友发来的回答已经被忽略！");
+const QString MoveOutsideGameLine = QStringLiteral("现在不在对局中，棋友发来的棋步已经被忽略！");
+const QString PassOutsideGameLine = QStringLiteral("现在不在对局中，棋友发来的弃权已经被忽略！");
+const QString ResignOutsideGameLine = QStringLiteral("现在不在对局中，棋友发来的认输已经被忽略！");
+const QString UndoOutsideGameLine = QStringLiteral("现在不在对局中，棋友发来的悔棋申请已经被忽略！");
+const QString DrawOutsideGameLine = QStringLiteral("现在不在对局中，棋友发来的和棋申请已经被忽略！");
+const QString OwnColourMoveLine = QStringLiteral("棋友发来的棋步是您一方的棋子，已经被忽略！");
+const QString ProposalBeforeGreetingLine = QStringLiteral("棋友还没有通报昵称，发来的对局申请已经被忽略！");
+const QString UndoStillAskedText = QStringLiteral("  您的悔棋申请还在等待对方的回答，\r\r请稍候！");
+const QString DrawStillOfferedText = QStringLiteral("  您的和棋申请还在等待对方的回答，\r\r请稍候！");
+const QString ProposalStillOpenText = QStringLiteral("  您的对局申请还在等待对方的回答，\r\r请稍候！");
 
 namespace sound {
 const QString Online = QStringLiteral("Online");

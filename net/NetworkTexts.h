@@ -63,6 +63,10 @@ QString connectionLostLine(const QString& peerNickName, const QString& peerAddre
 extern const QString ConnectionEndedResult; // "网络中断，比赛结束！"
 // The peer sent more than a message can be; the connection is dropped.
 extern const QString FloodLine;
+// A connection to the host that has not introduced itself in time is closed.
+QString silentConnectionLine(const QString& address);
+// Another connection while the host already has one is turned away.
+QString busyRefusedLine(const QString& address);
 
 // --- proposals and requests ---------------------------------------------------------
 extern const QString NoConnectionText;  // no role chosen
@@ -94,6 +98,26 @@ QString winResult(const QString& winnerNickName);
 
 // A received move that our board refuses: the two boards no longer agree.
 extern const QString BoardsDifferLine;
+
+// --- what the peer sends out of place is ignored, with one of these -------------
+// An answer to a request we have not made (or not these terms).
+extern const QString UndoAnswerIgnoredLine;
+extern const QString DrawAnswerIgnoredLine;
+extern const QString GameAnswerIgnoredLine;
+// Game messages while no game runs.
+extern const QString MoveOutsideGameLine;
+extern const QString PassOutsideGameLine;
+extern const QString ResignOutsideGameLine;
+extern const QString UndoOutsideGameLine;
+extern const QString DrawOutsideGameLine;
+// A move in our colour.
+extern const QString OwnColourMoveLine;
+// A proposal from a connection that has not introduced itself.
+extern const QString ProposalBeforeGreetingLine;
+// Our own request of that kind still waits for its answer (information box).
+extern const QString UndoStillAskedText;
+extern const QString DrawStillOfferedText;
+extern const QString ProposalStillOpenText;
 
 // --- sounds ---------------------------------------------------------------------
 namespace sound {

@@ -1,6 +1,7 @@
-// The network mode over real sockets on 127.0.0.1:5058: two controllers
-// playing each other, and a raw socket speaking the wire bytes as another
-// copy would (merged and split messages, a second challenger, a flood).
+// The network mode over real sockets on 127.0.0.1, on a port free at run
+// time: two controllers playing each other, and a raw socket speaking the
+// wire bytes as another copy would (merged and split messages, a second
+// challenger, a flood) or as no copy would (silence, requests out of turn).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -30,16 +32,22 @@ const QString Host = QStringLiteral("山间的清风");
 const QString Challenger = QStringLiteral("月下の旅人");
 const QString Loopback = QStringLiteral("127.0.0.1");
 
-// Waits as the window does: events go on being handled.
+// Waits as the window does: events go on being handled, also while a
+// question is open.
 class WaitingHost : public RecordingHost {
 public:
     void WaitTicks(int bound, const std::function<bool()>& stop) override
     {
-        waits << bound;
         const QDeadlineTimer deadline(bound * 100);
         while (!deadline.hasExpired() && !(stop && stop()))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
+    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override
+    {
+        if (whileAsked) whileAsked();
+        return RecordingHost::askQuestion(caption, text, yes, no);
+    }
+    std::function<void()> whileAsked; // what happens while the user thinks
     bool logged(const QString& kind, const QString& text) const
     {
         return std::find(log.begin(), log.end(), LogEntry{kind, text}) != log.end();
@@ -54,6 +62,7 @@ bool waitFor(const std::function<bool()>& done)
 struct Side {
     Side(const QString& nick, const QString& rankEntry)
     {
+        net.setPort(0); // any free port: a Zemra on this machine may hold 5058
         net.askStart = [=](const NetworkStartSetup&) { return NetworkStartChoice{nick, rankEntry, Loopback}; };
         net.answerProposal = [this](const net::Question& q) {
             shownProposals.push_back(q.shown);
@@ -64,7 +73,7 @@ struct Side {
     void host()
     {
         net.Menu_Network_ServerClick();
-        ASSERT_TRUE(net.listening()) << "port 5058 is held by another program";
+        ASSERT_TRUE(net.listening());
     }
     void play(int i, int j) { net.boardClick(i, j, Qt::LeftButton); }
 
@@ -88,6 +97,7 @@ struct Pair : ::testing::Test {
     void connect()
     {
         ASSERT_NO_FATAL_FAILURE(host.host());
+        challenger.net.setPort(host.net.listeningPort());
         challenger.net.Menu_Network_ClientClick();
         ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && challenger.net.PeerConnected(); }));
     }
@@ -115,7 +125,7 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
 {
     ASSERT_NO_FATAL_FAILURE(connect());
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("棋友(月下の旅人：") +
-                                                            GetMyComputerIP().constFirst() +
+                                                            challenger.net.values().LocalAddress +
                                                             QStringLiteral(")已经成功地和您建立了网络连接！")));
     EXPECT_EQ(host.net.values().PeerRank, QStringLiteral("3段"));
     EXPECT_EQ(challenger.net.values().PeerRank, QStringLiteral("9段"));
@@ -223,7 +233,7 @@ TEST_F(Pair, LeavingTheModeEndsThePeersGame)
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
     EXPECT_TRUE(host.h.notices.contains(QStringLiteral("Offline")));
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("到棋友(月下の旅人：") +
-                                                            GetMyComputerIP().constFirst() +
+                                                            challenger.net.values().LocalAddress +
                                                             QStringLiteral(")的网络连接已经被断开！")));
     // The host keeps listening for the next challenger.
     EXPECT_TRUE(host.net.listening());
@@ -240,6 +250,7 @@ TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
         return NetworkStartChoice{Host, QStringLiteral("9 段"), Loopback};
     };
     ASSERT_NO_FATAL_FAILURE(host.host());
+    challenger.net.setPort(host.net.listeningPort());
     challenger.net.Menu_Network_ClientClick();
     const auto same = [](const QString& address) {
         return QStringLiteral("棋友(山间的清风：") + address +
@@ -248,7 +259,7 @@ TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
     // Each side names the address it knows: the host the one in the NAME,
     // the challenger the one it typed.
     ASSERT_TRUE(waitFor([&] { return challenger.h.logged(QStringLiteral("System"), same(Loopback)); }));
-    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), same(GetMyComputerIP().constFirst())));
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"), same(challenger.net.values().LocalAddress)));
     EXPECT_FALSE(host.net.PeerConnected());
     EXPECT_FALSE(challenger.net.PeerConnected());
     challenger.net.Menu_Network_NewGameClick();
@@ -275,18 +286,29 @@ TEST_F(Pair, HostingAnewDropsThePeerAfterConfirmation)
     EXPECT_EQ(challenger.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
 
     // The same challenger may come back.
+    challenger.net.setPort(host.net.listeningPort());
     challenger.net.Menu_Network_ClientClick();
     EXPECT_TRUE(waitFor([&] { return host.net.PeerConnected() && challenger.net.PeerConnected(); }));
 }
 
-TEST(NetworkGame, ChallengeWithoutHostReportsTheFailure)
+// A port that nothing listens on: one just given up.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+TEST(NetworkGame, ChallengeWithoutHostReportsTheFailureOnce)
 {
     Side challenger(Challenger, QStringLiteral("3 段"));
+    challenger.net.setPort(closedPort());
     challenger.net.Menu_Network_ClientClick();
-    EXPECT_TRUE(challenger.h.logged(QStringLiteral("System"),
-                                    QStringLiteral("无法连接到指定的计算机，可能是指定的计算机没有准备好，也有可能是您的网络出现故障，请检查一下！")));
+    const LogEntry failed{QStringLiteral("System"),
+                          QStringLiteral("无法连接到指定的计算机，可能是指定的计算机没有准备好，也有可能是您的网络出现故障，请检查一下！")};
+    EXPECT_EQ(std::count(challenger.h.log.begin(), challenger.h.log.end(), failed), 1);
     EXPECT_EQ(challenger.net.NetworkRole(), QStringLiteral("client"));
-    EXPECT_EQ(challenger.h.waits, QList<int>{20});
+    EXPECT_FALSE(challenger.net.PeerConnected());
 }
 
 // --- a raw peer speaking the wire bytes -------------------------------------------------
@@ -295,7 +317,7 @@ struct RawPeer : ::testing::Test {
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(host.host());
-        peer.connectToHost(Loopback, NetworkGame::Port);
+        peer.connectToHost(Loopback, host.net.listeningPort());
         ASSERT_TRUE(peer.waitForConnected(3000));
     }
     void write(const QByteArray& bytes)
@@ -312,6 +334,12 @@ struct RawPeer : ::testing::Test {
         });
     }
     static QByteArray gbk(const char* utf8) { return net::toWire(QString::fromUtf8(utf8)); }
+    // The peer says who it is and proposes Black on 9 × 9; the host agrees.
+    void startGame()
+    {
+        write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
+        ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress(); }));
+    }
 
     Side host{Host, QStringLiteral("9 段")};
     QTcpSocket peer;
@@ -323,8 +351,7 @@ TEST_F(RawPeer, MergedAndSplitMessagesAreEachActedOn)
     // Greeting and proposal in one read.
     write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
     ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress(); }));
-    const QByteArray name =
-        net::toWire(net::nameMessage(Host, GetMyComputerIP().constFirst(), QStringLiteral("9段")));
+    const QByteArray name = net::toWire(net::nameMessage(Host, host.net.values().LocalAddress, QStringLiteral("9段")));
     ASSERT_TRUE(receive(name + gbk("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}")));
     EXPECT_EQ(host.net.values().PeerAddress, QStringLiteral("10.0.0.2"));
 
@@ -344,7 +371,7 @@ TEST_F(RawPeer, MergedAndSplitMessagesAreEachActedOn)
     EXPECT_TRUE(host.h.logged(QStringLiteral("Remote"), QStringLiteral("CHAT 月下の旅人(3段);好棋")));
 
     // A move the host's board refuses: the players are told.
-    write("CMMD PLAY ;W[ee]");
+    write("CMMD PLAY ;B[cc]");
     ASSERT_TRUE(waitFor([&] { return host.h.log.back().text.contains(QStringLiteral("不一致")); }));
     EXPECT_EQ(host.h.board.MoveCount, 3);
 }
@@ -354,8 +381,10 @@ TEST_F(RawPeer, SecondChallengerIsClosedAtOnce)
     write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}"));
     ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected(); }));
     QTcpSocket second;
-    second.connectToHost(Loopback, NetworkGame::Port);
+    second.connectToHost(Loopback, host.net.listeningPort());
     ASSERT_TRUE(waitFor([&] { return second.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(host.h.logged(QStringLiteral("System"),
+                              QStringLiteral("来自127.0.0.1的棋友想加入对局，但您已经有了对手，这个连接已经被拒绝！")));
     EXPECT_TRUE(host.net.PeerConnected());
     // The first challenger is still the one addressed.
     host.net.chatLineSent(QStringLiteral("还在"));
@@ -374,6 +403,103 @@ TEST_F(RawPeer, FloodDropsTheConnectionWithALogLine)
     ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), net::texts::FloodLine));
     EXPECT_TRUE(waitFor([&] { return peer.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    write("CMMD PLAY ;B[cc]");
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount == 1; }));
+    // The user answers only after the whole burst has come in.
+    const QString last = QStringLiteral("CHAT 月下の旅人(3段);完");
+    host.h.whileAsked = [&] {
+        if (host.h.questions.isEmpty()) waitFor([&] { return host.h.logged(QStringLiteral("Remote"), last); });
+    };
+    host.h.answers.push_back(true);
+    QByteArray burst;
+    for (int k = 0; k < 200; ++k)
+        burst += "CMMD UNDO";
+    write(burst + net::toWire(last));
+    ASSERT_TRUE(receive("CMMD UNOK"));
+    // What the host sends after its answer arrives before this line.
+    host.net.chatLineSent(QStringLiteral("好"));
+    ASSERT_TRUE(receive(gbk("CHAT 山间的清风(9段);好")));
+    EXPECT_EQ(host.h.questions.size(), 1);
+    EXPECT_EQ(received.count("CMMD UNOK"), 1);
+    EXPECT_EQ(host.h.board.MoveCount, 0);
+}
+
+TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
+{
+    write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}"));
+    ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected(); }));
+    // The peer goes while the user reads the proposal, then the user agrees.
+    host.net.answerProposal = [&](const net::Question&) {
+        peer.abort();
+        waitFor([&] { return !host.net.PeerConnected(); });
+        return true;
+    };
+    write(gbk("CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
+    ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
+    EXPECT_FALSE(host.net.gameInProgress());
+    EXPECT_EQ(host.h.board.BoardSize, 19);
+    EXPECT_EQ(host.h.info.GameResult, QStringLiteral("比赛还没有开始！"));
+}
+
+TEST(NetworkGame, ASilentConnectionLosesItsPlaceAndAGreetedPeerKeepsIt)
+{
+    constexpr int timeoutMs = 200;
+    Side host(Host, QStringLiteral("9 段"));
+    host.net.setGreetingTimeout(timeoutMs);
+    ASSERT_NO_FATAL_FAILURE(host.host());
+    QTcpSocket silent;
+    silent.connectToHost(Loopback, host.net.listeningPort());
+    ASSERT_TRUE(waitFor([&] {
+        return host.h.logged(QStringLiteral("System"),
+                             QStringLiteral("来自127.0.0.1的网络连接没有及时通报昵称，已经被中断！"));
+    }));
+    EXPECT_TRUE(waitFor([&] { return silent.state() == QAbstractSocket::UnconnectedState; }));
+
+    Side challenger(Challenger, QStringLiteral("3 段"));
+    challenger.net.setPort(host.net.listeningPort());
+    challenger.net.Menu_Network_ClientClick();
+    ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && challenger.net.PeerConnected(); }));
+    // Games may be slow: a peer that said its name is not timed.
+    QTest::qWait(3 * timeoutMs);
+    EXPECT_TRUE(host.net.PeerConnected());
+    EXPECT_TRUE(challenger.net.PeerConnected());
+}
+
+TEST(NetworkGame, AChallengerBackRightAfterLeavingGetsIn)
+{
+    Side host(Host, QStringLiteral("9 段"));
+    ASSERT_NO_FATAL_FAILURE(host.host());
+    // Each new connection tends to arrive before the host hears the old one close.
+    for (int k = 1; k <= 20; ++k) {
+        const QString nick = QStringLiteral("客人%1").arg(k);
+        QTcpSocket peer;
+        peer.connectToHost(Loopback, host.net.listeningPort());
+        ASSERT_TRUE(peer.waitForConnected(3000));
+        peer.write(net::toWire(net::nameMessage(nick, Loopback, QStringLiteral("3段"))));
+        ASSERT_TRUE(waitFor([&] { return host.net.PeerConnected() && host.net.values().PeerNickName == nick; }))
+            << "attempt " << k;
+    }
+}
+
+TEST(MyComputer, TheOwnAddressNeverWaitsForTheResolver)
+{
+    // A resolver that has not answered yet, and may never.
+    std::function<void(const QList<QHostAddress>&)> answer;
+    SetHostNameLookup([&](const QString&, std::function<void(const QList<QHostAddress>&)> done) { answer = done; });
+    struct Restore {
+        ~Restore() { SetHostNameLookup({}); }
+    } restore;
+    const QStringList interfaces = GetMyComputerIP();
+    StartMyComputerIPLookup();
+    EXPECT_EQ(GetMyComputerIP(), interfaces);
+    ASSERT_TRUE(answer);
+    answer({QHostAddress(QStringLiteral("127.0.1.1")), QHostAddress(QStringLiteral("10.1.2.3"))});
+    EXPECT_EQ(GetMyComputerIP(), QStringList{QStringLiteral("10.1.2.3")});
 }
 
 // --- the two dialogs ------------------------------------------------------------------

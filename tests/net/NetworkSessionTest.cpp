@@ -47,10 +47,11 @@ protected:
             Reaction got = to.session.receive(*m);
             to.seen << got;
             send(to, got);
-            if (got.question) {
-                const Reaction answer = to.session.answer(to.agrees);
+            for (std::optional<Question> q = got.question; q;) {
+                const Reaction answer = to.session.answer(q->id, to.agrees);
                 to.seen << answer;
                 send(to, answer);
+                q = answer.question;
             }
         }
     }
@@ -58,6 +59,14 @@ protected:
     void startGame(bool challengerTakesBlack, int handicapIndex, const QString& size)
     {
         send(client, client.session.propose({challengerTakesBlack, handicapIndex, size}));
+    }
+
+    // What the peer's bytes do on arrival, questions left unanswered.
+    static Reaction arrive(Side& to, const char* utf8)
+    {
+        const std::optional<Message> m = parseMessageText(QString::fromUtf8(utf8));
+        EXPECT_TRUE(m) << utf8;
+        return m ? to.session.receive(*m) : Reaction{};
     }
 
     static std::string board(const WeiQiGame& g)
@@ -101,7 +110,7 @@ TEST_F(TwoSides, SameNicknameIsRefusedByTheHost)
     EXPECT_EQ(atHost.systemLines, QStringList{line});
     EXPECT_EQ(fromWire(atHost.reply), QStringLiteral("QUIT 山间的清风"));
     const Reaction atTwin = twin.session.receive(*parseMessage(atHost.reply));
-    EXPECT_TRUE(atTwin.closeClient);
+    EXPECT_TRUE(atTwin.closeConnection);
     EXPECT_EQ(atTwin.systemLines, QStringList{line.replace(QStringLiteral("10.0.0.9"), QStringLiteral("10.0.0.1"))});
     EXPECT_FALSE(host.session.values().PeerConnected);
     EXPECT_EQ(host.session.proposalRefusal(), QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！"));
@@ -242,4 +251,143 @@ TEST_F(TwoSides, ChatAndLostConnection)
     EXPECT_EQ(client.session.restartQuestion(texts::Restart::Hosting),
               QStringLiteral("现在已经和棋友山间的清风建立了连接，\r\r 您想断开连接，启动“设局”服务吗？"));
     EXPECT_FALSE(host.session.restartQuestion(texts::Restart::Hosting));
+}
+
+// Everything a peer can change on our side, to see that nothing did.
+std::string state(const Side& s)
+{
+    std::string out;
+    for (int j = 1; j <= s.game.BoardSize; ++j)
+        for (int i = 1; i <= s.game.BoardSize; ++i)
+            out += static_cast<char>('0' + static_cast<int>(s.game.pointCode(i, j)));
+    return out + ' ' + std::to_string(s.game.MoveCount) + ' ' + std::string(s.game.SideToMoveWord()) + ' ' +
+           std::to_string(s.session.values().NetworkColor.has_value()) + ' ' + s.info.GameResult.toStdString();
+}
+
+TEST_F(TwoSides, AnswersWithoutTheirQuestionChangeNothing)
+{
+    startGame(true, 0, QStringLiteral("9"));
+    for (const auto& [i, j] : {std::pair{3, 3}, {7, 7}, {3, 7}, {7, 3}}) {
+        Side& mover = client.game.MoveCount % 2 == 0 ? client : host;
+        send(mover, mover.session.playLocal(i, j));
+    }
+    const char* undoIgnored = "您没有提出悔棋申请，棋友发来的回答已经被忽略！";
+    const char* drawIgnored = "您没有提出和棋申请，棋友发来的回答已经被忽略！";
+    const char* gameIgnored = "您没有提出这样的对局申请，棋友发来的回答已经被忽略！";
+    const struct {
+        const char* message;
+        const char* line;
+    } rows[] = {
+        {"CMMD UNOK", undoIgnored},
+        {"CMMD UNNO", undoIgnored},
+        {"CMMD HeOK", drawIgnored},
+        {"CMMD HeNO", drawIgnored},
+        {"CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}", gameIgnored},
+        {"CMMD GAME NO!", gameIgnored},
+    };
+    for (const auto& row : rows) {
+        const std::string before = state(host);
+        const Reaction r = arrive(host, row.message);
+        EXPECT_EQ(r.systemLines, QStringList{QString::fromUtf8(row.line)}) << row.message;
+        EXPECT_TRUE(r.reply.isEmpty() && !r.gameStarted) << row.message;
+        EXPECT_EQ(state(host), before) << row.message;
+    }
+
+    // Four agreements to one request take back what one takes back.
+    EXPECT_FALSE(host.session.requestUndo().reply.isEmpty());
+    EXPECT_EQ(arrive(host, "CMMD UNOK").undone, 1);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(arrive(host, "CMMD UNOK").systemLines, QStringList{QString::fromUtf8(undoIgnored)});
+    EXPECT_EQ(host.game.MoveCount, 3);
+
+    // An acceptance of other terms than proposed starts nothing.
+    EXPECT_FALSE(host.session.propose({true, 0, QStringLiteral("19")}).reply.isEmpty());
+    EXPECT_EQ(arrive(host, "CMMD GAME OK! PB[山间的清风]Handicap(0)BaordSize{13}").systemLines,
+              QStringList{QString::fromUtf8(gameIgnored)});
+    EXPECT_EQ(host.game.BoardSize, 9);
+    EXPECT_TRUE(arrive(host, "CMMD GAME OK! PB[山间的清风]Handicap(0)BaordSize{19}").gameStarted);
+    EXPECT_EQ(host.game.BoardSize, 19);
+}
+
+TEST_F(TwoSides, GameMessagesOutOfPlaceAreIgnored)
+{
+    const struct {
+        const char* message;
+        const char* line;
+    } outsideGame[] = {
+        {"CMMD PLAY ;B[cc]", "现在不在对局中，棋友发来的棋步已经被忽略！"},
+        {"CMMD PASS", "现在不在对局中，棋友发来的弃权已经被忽略！"},
+        {"CMMD SIGN", "现在不在对局中，棋友发来的认输已经被忽略！"},
+        {"CMMD UNDO", "现在不在对局中，棋友发来的悔棋申请已经被忽略！"},
+        {"CMMD HeQi", "现在不在对局中，棋友发来的和棋申请已经被忽略！"},
+    };
+    for (const auto& row : outsideGame) {
+        const std::string before = state(host);
+        const Reaction r = arrive(host, row.message);
+        EXPECT_EQ(r.systemLines, QStringList{QString::fromUtf8(row.line)}) << row.message;
+        EXPECT_FALSE(r.question) << row.message;
+        EXPECT_EQ(state(host), before) << row.message;
+    }
+
+    // In a game the host plays White: a black stone from the peer is its
+    // own colour, a white one is ours.
+    startGame(true, 0, QStringLiteral("9"));
+    const std::string before = state(host);
+    EXPECT_EQ(arrive(host, "CMMD PLAY ;W[cc]").systemLines,
+              QStringList{QStringLiteral("棋友发来的棋步是您一方的棋子，已经被忽略！")});
+    EXPECT_EQ(state(host), before);
+    EXPECT_TRUE(arrive(host, "CMMD PLAY ;B[cc]").systemLines.isEmpty());
+    EXPECT_EQ(host.game.MoveCount, 1);
+
+    // A proposal from a connection that has not said who it is.
+    Side stranger{QStringLiteral("10.0.0.5")};
+    stranger.session.hostingStarted(Wind, QStringLiteral("9 段"), QStringLiteral("10.0.0.5"));
+    const Reaction r = arrive(stranger, "CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}");
+    EXPECT_FALSE(r.question);
+    EXPECT_EQ(r.systemLines, QStringList{QStringLiteral("棋友还没有通报昵称，发来的对局申请已经被忽略！")});
+}
+
+TEST_F(TwoSides, RequestsRepeatedBeforeTheAnswerAreOneQuestion)
+{
+    startGame(true, 0, QStringLiteral("9"));
+    send(client, client.session.playLocal(3, 3));
+    send(host, host.session.playLocal(7, 7));
+    int questions = 0;
+    int undoQuestion = 0;
+    for (int k = 0; k < 200; ++k) {
+        const Reaction r = arrive(host, k == 100 ? "CMMD HeQi" : "CMMD UNDO");
+        if (r.question) undoQuestion = r.question->id, ++questions;
+    }
+    EXPECT_EQ(questions, 1);
+    // The draw offer that came meanwhile is asked once the undo is answered.
+    const Reaction undone = host.session.answer(undoQuestion, true);
+    EXPECT_EQ(fromWire(undone.reply), QStringLiteral("CMMD UNOK"));
+    EXPECT_EQ(host.game.MoveCount, 0);
+    ASSERT_TRUE(undone.question);
+    EXPECT_EQ(undone.question->kind, Question::Kind::Draw);
+    const Reaction refused = host.session.answer(undone.question->id, false);
+    EXPECT_EQ(fromWire(refused.reply), QStringLiteral("CMMD HeNO"));
+    EXPECT_FALSE(refused.question);
+    // An answer given twice counts once.
+    EXPECT_TRUE(host.session.answer(undoQuestion, true).reply.isEmpty());
+
+    // Our side asks once and waits for the answer.
+    EXPECT_FALSE(client.session.requestUndo().reply.isEmpty());
+    const Reaction again = client.session.requestUndo();
+    EXPECT_TRUE(again.reply.isEmpty());
+    EXPECT_EQ(again.information, QStringLiteral("  您的悔棋申请还在等待对方的回答，\r\r请稍候！"));
+}
+
+TEST_F(TwoSides, AnAnswerGivenAfterThePeerLeftTakesNothingBack)
+{
+    // The peer asks to take back, the connection drops, then the user agrees.
+    startGame(true, 0, QStringLiteral("9"));
+    send(client, client.session.playLocal(3, 3));
+    const Reaction asked = arrive(host, "CMMD UNDO");
+    ASSERT_TRUE(asked.question);
+    host.session.connectionLost();
+    const Reaction late = host.session.answer(asked.question->id, true);
+    EXPECT_EQ(late.undone, 0);
+    EXPECT_TRUE(late.reply.isEmpty());
+    EXPECT_EQ(host.game.MoveCount, 1);
 }
