@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <exception>
+
 #include <sys/stat.h>
 
 #include "app/ProgramFiles.h"
