@@ -17,7 +17,8 @@ struct FileDialogSettings {
 };
 
 // The chosen path, or empty when the user cancels. The save dialog asks
-// before overwriting and can be resized.
+// before overwriting and can be resized. A chosen name that is not UTF-8
+// comes as Qt shows it; systemPath (ProgramFiles.h) gives its real bytes.
 QString askOpenFile(QWidget* parent, const FileDialogSettings& settings);
 QString askSaveFile(QWidget* parent, const FileDialogSettings& settings);
 

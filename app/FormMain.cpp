@@ -52,9 +52,9 @@ Command modeCommand(GameModeId mode)
 
 } // namespace
 
-TFormMain::TFormMain(const QStringList& args, QWidget* parent) : QMainWindow(parent)
+TFormMain::TFormMain(const QByteArray& recordPath, QWidget* parent) : QMainWindow(parent)
 {
-    FormCreate(args);
+    FormCreate(recordPath);
 }
 
 TFormMain::~TFormMain()
@@ -87,14 +87,18 @@ std::optional<GameModeId> TFormMain::currentMode() const
 QStringList TFormMain::bannerLines()
 {
     const QString rule(38, QLatin1Char('-'));
-    return {rule, QStringLiteral("-    ●╭○╮      version 3.3.7     -"),
+    // The build's version, padded so that the line stays 38 columns wide
+    // (each of the four figures takes two).
+    QString version = QStringLiteral("-    ●╭○╮      version ") + QStringLiteral(ZEMRA_VERSION);
+    version += QString(qMax<qsizetype>(1, 38 - 1 - (version.size() + 4)), QLatin1Char(' ')) + QLatin1Char('-');
+    return {rule, version,
             QStringLiteral("-   /█∨█\\     ") + MakerMailAddress + QStringLiteral("   -"),
             QStringLiteral("-    ∏  ∏    ") + MakerWebAddress + QStringLiteral("  -"), rule};
 }
 
 // --- start-up ------------------------------------------------------------------
 
-void TFormMain::FormCreate(const QStringList& args)
+void TFormMain::FormCreate(const QByteArray& recordPath)
 {
     ProgramDir = programDirText();
     setWindowTitle(QStringLiteral("Zemra 围棋"));
@@ -136,9 +140,9 @@ void TFormMain::FormCreate(const QStringList& args)
         SendOutMessage(QStringLiteral("Version"), line);
 
     // A record named on the command line opens in the record mode.
-    if (!args.isEmpty() && !args.first().isEmpty()) {
+    if (!recordPath.isEmpty()) {
         Menu_Mode_OpenClick();
-        runGuarded([&] { controller<RecordViewer>().openCommandLineFile(args.first()); });
+        runGuarded([&] { controller<RecordViewer>().openCommandLineFile(recordPath); });
     }
 
     // An installed copy can be asked which of its files it finds.

@@ -35,8 +35,8 @@ class SaveCommands;
 class TFormMain : public QMainWindow, public ModeHost {
     Q_OBJECT
 public:
-    // args: the command-line arguments after the program name.
-    explicit TFormMain(const QStringList& args = {}, QWidget* parent = nullptr);
+    // recordPath: the record named on the command line, as the system names it.
+    explicit TFormMain(const QByteArray& recordPath = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // --- state of the window ----------------------------------------------
@@ -172,7 +172,7 @@ protected:
 
 private:
     friend class FormView;
-    void FormCreate(const QStringList& args);
+    void FormCreate(const QByteArray& recordPath);
     void buildWindow();
     void buildToolbar();
     void layoutWindow();

@@ -1,9 +1,15 @@
 #include "app/ProgramFiles.h"
 
 #include <QFile>
+#include <QStringList>
 
+#include <stdexcept>
+
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "records/RecordFile.h"
 
 namespace zemra {
 
@@ -22,6 +28,26 @@ bool isRegular(const QByteArray& path)
 {
     struct stat st {};
     return ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool exists(const QByteArray& path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+// The names in folder that Qt shows as shown.
+QList<QByteArray> entriesShownAs(const QByteArray& folder, const QString& shown)
+{
+    QList<QByteArray> found;
+    DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!dir) return found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (QFile::decodeName(name) == shown) found << name;
+    }
+    ::closedir(dir);
+    return found;
 }
 
 } // namespace
@@ -54,6 +80,34 @@ QByteArray locateProgramFile(const QString& name)
     for (const QByteArray& dir : dirs)
         if (isRegular(dir + file)) return dir + file;
     return programDirBytes() + file;
+}
+
+QByteArray systemPath(const QString& path)
+{
+    const QByteArray direct = QFile::encodeName(path);
+    if (!path.contains(QChar::ReplacementCharacter) || exists(direct)) return direct;
+    QByteArray resolved;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        QByteArray part = QFile::encodeName(parts[k]);
+        if (parts[k].contains(QChar::ReplacementCharacter) && !exists(resolved + part)) {
+            const QList<QByteArray> found = entriesShownAs(resolved, parts[k]);
+            if (found.isEmpty()) return direct;
+            if (found.size() > 1) {
+                QStringList names;
+                for (const QByteArray& name : found)
+                    names << QStringLiteral("“%1”").arg(displayPath(name));
+                throw std::runtime_error(QStringLiteral("文件夹“%1”里的 %2 在这里显示成同一个名字，无法分辨要打开哪一个。"
+                                                        "请先在文件管理器中给它们改名。")
+                                             .arg(displayPath(resolved), names.join(QStringLiteral("、")))
+                                             .toStdString());
+            }
+            part = found.first();
+        }
+        resolved += part;
+        if (k + 1 < parts.size()) resolved += '/';
+    }
+    return resolved;
 }
 
 bool isUtf8(const QByteArray& bytes)

@@ -24,6 +24,15 @@ QString programDirText();
 // program's folder, then ../share/zemra/ beside it (an installed copy).
 QByteArray locateProgramFile(const QString& name);
 
+// The bytes of a path that Qt gives as text (a file dialog's choice, a
+// shipped file's place). Qt shows a name that is not UTF-8 (from an archive
+// made on Windows) with replacement characters and cannot open it by that
+// text; each such part is found among its folder's entries by the way Qt
+// shows their names. The text's own bytes when nothing matches. Throws
+// std::runtime_error, naming the candidates, when several entries of one
+// folder look the same and the choice cannot be told apart.
+QByteArray systemPath(const QString& path);
+
 // Whether path (as the system names it) is valid UTF-8, so that it can be
 // written into a desktop entry or shown as it is.
 bool isUtf8(const QByteArray& bytes);

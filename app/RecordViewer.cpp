@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/LocalGame.h"
+#include "app/ProgramFiles.h"
 #include "records/RecordFile.h"
 #include "render/BoardRenderer.h"
 
@@ -100,21 +101,23 @@ std::optional<CommandState> RecordViewer::commandState(Command command) const
 
 // --- opening -------------------------------------------------------------------
 
-QString RecordViewer::recordPath(OpenSender sender, const QString& commandLinePath)
+QByteArray RecordViewer::recordPath(OpenSender sender, const QByteArray& commandLinePath)
 {
+    // Paths that come as text are turned back into the system's bytes: a
+    // name that is not UTF-8 only opens by those.
     switch (sender) {
-    case OpenSender::OpenItem: return host().askOpenFileName(openDialogSettings());
-    case OpenSender::Game1: return host().dataFile(QStringLiteral("Game1.sgf"));
-    case OpenSender::Game2: return host().dataFile(QStringLiteral("Game2.sgf"));
-    case OpenSender::Game3: return host().dataFile(QStringLiteral("Game3.sgf"));
+    case OpenSender::OpenItem: return systemPath(host().askOpenFileName(openDialogSettings()));
+    case OpenSender::Game1: return systemPath(host().dataFile(QStringLiteral("Game1.sgf")));
+    case OpenSender::Game2: return systemPath(host().dataFile(QStringLiteral("Game2.sgf")));
+    case OpenSender::Game3: return systemPath(host().dataFile(QStringLiteral("Game3.sgf")));
     case OpenSender::CommandLine: break;
     }
     return commandLinePath;
 }
 
-void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QString& commandLinePath)
+void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QByteArray& commandLinePath)
 {
-    const QString path = recordPath(sender, commandLinePath);
+    const QByteArray path = recordPath(sender, commandLinePath);
     if (path.isEmpty()) return;
 
     // The whole file is read before anything changes, so a bad one leaves

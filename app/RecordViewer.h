@@ -40,12 +40,12 @@ public:
     // The open command. The dialog's cancel changes nothing. A file that
     // cannot be read stops the command with an error naming the file and
     // the reason; the game on the board and its information stay.
-    void Menu_Open_FileClick(OpenSender sender, const QString& commandLinePath = {});
+    void Menu_Open_FileClick(OpenSender sender, const QByteArray& commandLinePath = {});
     void Menu_Open_Game1Click() { Menu_Open_FileClick(OpenSender::Game1); }
     void Menu_Open_Game2Click() { Menu_Open_FileClick(OpenSender::Game2); }
     void Menu_Open_Game3Click() { Menu_Open_FileClick(OpenSender::Game3); }
-    // Opens the record named on the command line.
-    void openCommandLineFile(const QString& path) { Menu_Open_FileClick(OpenSender::CommandLine, path); }
+    // Opens the record named on the command line, by the path's own bytes.
+    void openCommandLineFile(const QByteArray& path) { Menu_Open_FileClick(OpenSender::CommandLine, path); }
 
     void Menu_Open_FirstClick() { m_stepper.first(); }
     void Menu_Open_PrevClick(StepSender sender = StepSender::OwnMenuItem) { m_stepper.prev(sender); }
@@ -65,7 +65,8 @@ public:
     static FileDialogSettings openDialogSettings();
 
 private:
-    QString recordPath(OpenSender sender, const QString& commandLinePath);
+    // The path as the system names it; empty when the dialog was cancelled.
+    QByteArray recordPath(OpenSender sender, const QByteArray& commandLinePath);
     // Grid, labels and board for a record read; what the user should hear.
     QStringList putOnBoard(GameRecord record);
 

@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/FormMain.h"
 #include "app/ZemraApplication.h"
 #include "render/Fonts.h"
@@ -28,17 +30,37 @@ void refuseWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QStri
 
 int main(int argc, char* argv[])
 {
+    // Read before the application object: --help and --version need no display.
+    const zemra::CommandLine line = zemra::readCommandLine(argc, argv);
+    switch (line.action) {
+    case zemra::CommandLine::Action::Help: std::fputs(zemra::helpText().c_str(), stdout); return 0;
+    case zemra::CommandLine::Action::Version: std::fputs(zemra::versionText().c_str(), stdout); return 0;
+    case zemra::CommandLine::Action::Refuse:
+        std::fprintf(stderr, "%s\n请用 zemra --help 查看用法。\nTry 'zemra --help' for more information.\n",
+                     line.problem.c_str());
+        return 2;
+    case zemra::CommandLine::Action::Start: break;
+    }
+
+    // Qt sees only its own options, never the record's name.
+    QList<QByteArray> qtArguments{QByteArray(argv[0])};
+    qtArguments << line.qtOptions;
+    std::vector<char*> qtArgv;
+    for (QByteArray& argument : qtArguments)
+        qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
+
     const QtMessageHandler previous = qInstallMessageHandler(refuseWithoutDisplay);
-    zemra::ZemraApplication app(argc, argv);
+    zemra::ZemraApplication app(qtArgc, qtArgv.data());
     qInstallMessageHandler(previous);
     for (const QString& message : startupMessages)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     zemra::ZemraApplication::setApplicationName(QStringLiteral("Zemra 围棋"));
+    zemra::ZemraApplication::setApplicationVersion(QStringLiteral(ZEMRA_VERSION));
     zemra::installFontSubstitutions();
 
-    QStringList args = zemra::ZemraApplication::arguments();
-    args.removeFirst();
-    zemra::TFormMain window(args);
+    zemra::TFormMain window(line.recordPath);
     window.showMaximized();
     return zemra::ZemraApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <cerrno>
 
@@ -11,6 +12,7 @@
 
 #include "records/GibReader.h"
 #include "records/SgfReader.h"
+#include "text/Gbk.h"
 
 namespace zemra {
 
@@ -26,6 +28,39 @@ ReadOutcome named(ReadOutcome out, const QString& path)
 {
     if (!out.ok()) out.error = QStringLiteral("无法打开棋谱“%1”：%2").arg(shownName(path), out.error);
     return out;
+}
+
+// The whole file at path (bytes), or a sentence naming it as name.
+QString readWhole(const QByteArray& path, const QString& name, QByteArray& bytes, qint64 maxBytes)
+{
+    using Status = RegularFileRead::Status;
+    bytes.clear();
+    RegularFileRead r = readRegularFileBytes(path, maxBytes);
+    switch (r.status) {
+    case Status::Read: bytes = std::move(r.bytes); return {};
+    case Status::Missing: return QStringLiteral("找不到文件“%1”。").arg(name);
+    case Status::NotRegular: return QStringLiteral("“%1”不是普通文件，不能打开。").arg(name);
+    case Status::TooLarge:
+        return QStringLiteral("文件“%1”太大（%2 MB），不是棋谱。").arg(name).arg(r.size / (1024 * 1024));
+    case Status::Unreadable: break;
+    }
+    return QStringLiteral("无法读取文件“%1”：%2").arg(name, r.systemError);
+}
+
+ReadOutcome readSgf(const QByteArray& path, const QString& shown)
+{
+    QByteArray bytes;
+    const QString error = readWhole(path, shownName(shown), bytes, MaxRecordBytes);
+    if (!error.isEmpty()) return ReadOutcome::failure(error);
+    return named(readSgfBytes(bytes), shown);
+}
+
+ReadOutcome readGib(const QByteArray& path, const QString& shown)
+{
+    QByteArray bytes;
+    const QString error = readWhole(path, shownName(shown), bytes, MaxRecordBytes);
+    if (!error.isEmpty()) return ReadOutcome::failure(error);
+    return named(readGibBytes(bytes, shown), shown);
 }
 
 } // namespace
@@ -83,44 +118,43 @@ std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxByte
 
 QString readRegularFile(const QString& path, QByteArray& bytes, qint64 maxBytes)
 {
-    using Status = RegularFileRead::Status;
-    bytes.clear();
-    const QString name = shownName(path);
-    RegularFileRead r = readRegularFileBytes(QFile::encodeName(path), maxBytes);
-    switch (r.status) {
-    case Status::Read: bytes = std::move(r.bytes); return {};
-    case Status::Missing: return QStringLiteral("找不到文件“%1”。").arg(name);
-    case Status::NotRegular: return QStringLiteral("“%1”不是普通文件，不能打开。").arg(name);
-    case Status::TooLarge:
-        return QStringLiteral("文件“%1”太大（%2 MB），不是棋谱。").arg(name).arg(r.size / (1024 * 1024));
-    case Status::Unreadable: break;
-    }
-    return QStringLiteral("无法读取文件“%1”：%2").arg(name, r.systemError);
+    return readWhole(QFile::encodeName(path), shownName(path), bytes, maxBytes);
 }
 
 ReadOutcome ReadingSGFFile(const QString& path)
 {
-    QByteArray bytes;
-    const QString error = readRegularFile(path, bytes);
-    if (!error.isEmpty()) return ReadOutcome::failure(error);
-    return named(readSgfBytes(bytes), path);
+    return readSgf(QFile::encodeName(path), path);
 }
 
 ReadOutcome ReadingGIBFile(const QString& path)
 {
-    QByteArray bytes;
-    const QString error = readRegularFile(path, bytes);
-    if (!error.isEmpty()) return ReadOutcome::failure(error);
-    return named(readGibBytes(bytes, path), path);
+    return readGib(QFile::encodeName(path), path);
 }
 
 ReadOutcome readRecordFile(const QString& path)
 {
-    const QString ending = path.right(4).toLower();
-    if (ending == u".sgf") return ReadingSGFFile(path);
-    if (ending == u".gib") return ReadingGIBFile(path);
+    return readRecordFile(QFile::encodeName(path));
+}
+
+ReadOutcome readRecordFile(const QByteArray& path)
+{
+    const QString shown = displayPath(path);
+    const QByteArray ending = path.right(4).toLower();
+    if (ending == ".sgf") return readSgf(path, shown);
+    if (ending == ".gib") return readGib(path, shown);
     return ReadOutcome::failure(
-        QStringLiteral("无法打开“%1”：只能打开 SGF（*.sgf）和 GIB（*.gib）格式的棋谱。").arg(shownName(path)));
+        QStringLiteral("无法打开“%1”：只能打开 SGF（*.sgf）和 GIB（*.gib）格式的棋谱。").arg(shownName(shown)));
+}
+
+QString displayPath(const QByteArray& path)
+{
+    QStringList parts;
+    for (const QByteArray& part : path.split('/')) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(part);
+        parts << (utf8.hasError() ? gbk::decode(part) : text);
+    }
+    return parts.join(QLatin1Char('/'));
 }
 
 } // namespace zemra

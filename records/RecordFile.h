@@ -39,5 +39,13 @@ ReadOutcome ReadingGIBFile(const QString& path);
 
 // By the path's ending in any case: ".sgf" or ".gib"; any other is refused.
 ReadOutcome readRecordFile(const QString& path);
+// The same by the path's own bytes, as the command line and the system give
+// them: a name that is not UTF-8 (from an archive made on Windows) still
+// opens, and messages show it as displayPath does.
+ReadOutcome readRecordFile(const QByteArray& path);
+
+// A path as the system names it, for the user's eyes: each part as UTF-8
+// when it is UTF-8, otherwise as GBK.
+QString displayPath(const QByteArray& path);
 
 } // namespace zemra

@@ -47,7 +47,7 @@ add_dependencies(zemra_app zemra_data)
 # --prefix counts), the application icon and the record-file icons.
 install(CODE "
   file(READ \"${ZEMRA_RESOURCE_DIR}/zemra.desktop.in\" entry)
-  string(REPLACE \"@ZEMRA_PROGRAM@\" \"\${CMAKE_INSTALL_PREFIX}/bin/zemra\" entry \"\${entry}\")
+  string(REPLACE \"@ZEMRA_PROGRAM@\" \"\${CMAKE_INSTALL_PREFIX}/${ZEMRA_INSTALL_BINDIR}/zemra\" entry \"\${entry}\")
   set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/zemra.desktop\")
   message(STATUS \"Installing: \${target}\")
   file(WRITE \"\${target}\" \"\${entry}\")")
@@ -61,6 +61,15 @@ foreach(format sgf gib)
       DESTINATION share/icons/hicolor/${size}x${size}/mimetypes RENAME zemra-${format}.png)
   endforeach()
 endforeach()
+
+# The GIB record type (SGF is in the shared MIME database already), so that a
+# file manager offers Zemra for both kinds without a step in the program.
+install(FILES ${ZEMRA_RESOURCE_DIR}/zemra-mime.xml DESTINATION share/mime/packages RENAME zemra.xml)
+
+# The software centres' description, with the build's version.
+set(ZEMRA_HOMEPAGE http://zemra.example)
+configure_file(${ZEMRA_RESOURCE_DIR}/zemra.metainfo.xml.in ${CMAKE_BINARY_DIR}/${ZEMRA_APPSTREAM_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${ZEMRA_APPSTREAM_ID}.metainfo.xml DESTINATION share/metainfo)
 
 # Draws everything above except the sounds (tools/make-sounds.py makes those).
 # Not built by default: run it after changing the artwork and commit the output.

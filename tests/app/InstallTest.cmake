@@ -13,7 +13,7 @@ set(expected
   bin/zemra
   share/zemra/ImageBlack.jpg share/zemra/ImageWhite.jpg share/zemra/SGF.ico share/zemra/GIB.ico
   share/zemra/Game1.sgf share/zemra/Game2.sgf share/zemra/Game3.sgf
-  share/applications/zemra.desktop)
+  share/applications/zemra.desktop share/mime/packages/zemra.xml share/metainfo/example.zemra.Zemra.metainfo.xml)
 foreach(size 16 32 64 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zemra.png)
 endforeach()

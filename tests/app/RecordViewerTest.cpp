@@ -323,7 +323,7 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
 TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
-    TFormMain form({Classic});
+    TFormMain form(QFile::encodeName(Classic));
     EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
     EXPECT_EQ(form.infoPanel().StringGrid1()->Cells(1, 4), QStringLiteral("  Akaboshi Intetsu"));
     const RecordViewer& viewer = form.controller<RecordViewer>();
@@ -343,7 +343,7 @@ TEST(RecordViewerWindow, ABadCommandLineFileIsReportedAndTheBoardStaysUsable)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    TFormMain form({QStringLiteral("/nonexistent/record.sgf")});
+    TFormMain form(QByteArrayLiteral("/nonexistent/record.sgf"));
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("record.sgf")));

@@ -22,6 +22,15 @@ status=$?
 echo "$out" | grep -q "no graphical display" || fail "no English message: $out"
 echo "$out" | grep -q "没有找到图形显示" || fail "no Chinese message: $out"
 
+# Without a display the command line still answers; a wrong one is refused
+# with status 2 and a message on the error output only.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" --help)
+[ $? -eq 0 ] && echo "$out" | grep -q "Usage: zemra" || fail "--help without a display: $out"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" --no-such-option 2>"$work/err")
+status=$?
+[ "$status" -eq 2 ] && [ -z "$out" ] && grep -q "unknown option '--no-such-option'" "$work/err" ||
+  fail "an unknown option gave status $status, output '$out', errors '$(cat "$work/err")'"
+
 # A FIFO in place of a picture: start-up goes on and calls it missing.
 mkdir "$work/fifo"
 cp "$program" "$data/ImageWhite.jpg" "$data/SGF.ico" "$data/GIB.ico" "$data/zemra-sound.so" "$work/fifo/"
