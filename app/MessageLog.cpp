@@ -1,7 +1,9 @@
 #include "app/MessageLog.h"
 
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -17,6 +19,43 @@ QString normaliseBreaks(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// Qt lays out a word wider than the log in time that grows with the square
+// of its length (a 300 KB word without a blank took seconds). A break
+// chance at least every BreakSpan characters keeps it linear; the zero-width
+// space shows nothing and is taken out again of what leaves the log.
+constexpr QChar BreakChance(0x200B);
+constexpr qsizetype BreakSpan = 64;
+
+QString withBreakChances(const QString& text)
+{
+    if (text.size() <= BreakSpan) return text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    QString out;
+    qsizetype copied = 0; // text[0, copied) is in out
+    qsizetype chance = 0; // the last break chance
+    for (qsizetype next = finder.toNextBoundary(); next > 0; next = finder.toNextBoundary()) {
+        while (next - chance > BreakSpan) {
+            qsizetype cut = chance + BreakSpan;
+            // Never inside a surrogate pair or before a combining mark.
+            while (cut > chance + 1 && (text[cut].isLowSurrogate() || text[cut].isMark()))
+                --cut;
+            out.append(QStringView(text).sliced(copied, cut - copied));
+            out.append(BreakChance);
+            copied = chance = cut;
+        }
+        chance = next;
+    }
+    if (copied == 0) return text;
+    out.append(QStringView(text).sliced(copied));
+    return out;
+}
+
+QString withoutBreakChances(QString text)
+{
+    text.remove(BreakChance);
     return text;
 }
 
@@ -64,7 +103,7 @@ void MessageLog::appendRun(const QString& text, const QColor& colour)
     QTextCharFormat format;
     format.setForeground(colour);
     format.setFontUnderline(false);
-    cursor.insertText(normaliseBreaks(text), format);
+    cursor.insertText(withBreakChances(normaliseBreaks(text)), format);
 }
 
 void MessageLog::SendOutMessage(const QString& kind, const QString& text)
@@ -121,13 +160,21 @@ QList<RtfRun> MessageLog::runs() const
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (fragment.isValid()) add(fragment.text(), fragment.charFormat());
+            if (fragment.isValid()) add(withoutBreakChances(fragment.text()), fragment.charFormat());
         }
         // A line break has the colour it was inserted with, which the next
         // block reports; the last block is the open line for the next entry.
         if (block.next().isValid()) add(QStringLiteral("\n"), block.next().charFormat());
     }
     return result;
+}
+
+QMimeData* MessageLog::createMimeDataFromSelection() const
+{
+    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    if (data && data->hasText()) data->setText(withoutBreakChances(data->text()));
+    if (data && data->hasHtml()) data->setHtml(withoutBreakChances(data->html()));
+    return data;
 }
 
 void MessageLog::saveToFile(const QString& path) const

@@ -56,6 +56,10 @@ public:
     static QString proposedFileName(const QDate& today);
 
 
+protected:
+    // Copies leave out the break chances put into long words.
+    QMimeData* createMimeDataFromSelection() const override;
+
 private:
     void appendRun(const QString& text, const QColor& colour);
     void ensureEndVisible();

@@ -23,12 +23,12 @@ void RecordViewer::enterMode()
     // The viewer's position counts the nodes on the board; an empty board
     // under a position past node 0 would make the next step back take back
     // nothing, or worse, a stone of the wrong node.
-    if (m_record) {
+    if (m_opened) {
         // Quietly: the log keeps the mode notices, and the record's
         // problems were told when it was opened.
-        host().gameInfo() = m_record->info;
+        showRecordInfo();
         m_quiet = true;
-        putOnBoard(*m_record);
+        m_stepper.replay();
         m_quiet = false;
     }
 }
@@ -127,21 +127,21 @@ void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QByteArray& comm
 
     if (game().MarkingDead) stopMarking();
     if (m_stepper.trialPlay()) Menu_Open_TryClick();
-    m_record = outcome.record;
-    host().gameInfo() = outcome.record.info;
-    const QStringList problems = putOnBoard(std::move(outcome.record));
+    m_opened = Opened{outcome.record.info, outcome.record.handicapCount};
+    showRecordInfo();
+    const QStringList problems = m_stepper.load(std::move(outcome.record));
     if (sender == OpenSender::Game1 || sender == OpenSender::Game2 || sender == OpenSender::Game3) m_stepper.showRootComment();
     for (const QString& p : problems)
         host().SendOutMessage(QStringLiteral("System"), p);
 }
 
-QStringList RecordViewer::putOnBoard(GameRecord record)
+void RecordViewer::showRecordInfo()
 {
     // The grid first: it shows Black to move, and the steps then colour the
     // side really to move at the last node.
-    game().HandicapCount = record.handicapCount;
+    host().gameInfo() = m_opened->info;
+    game().HandicapCount = m_opened->handicapCount;
     host().showGameInfo();
-    return m_stepper.load(std::move(record));
 }
 
 // --- marking and counting --------------------------------------------------------
@@ -180,16 +180,6 @@ void RecordViewer::eraseLabel(int i, int j)
         r.DrawChess(i, j, game().pointCode(i, j));
     }
     r.SendImageToFront(i, j);
-}
-
-void RecordViewer::setStoneSoundMuted(bool muted)
-{
-    if (muted) {
-        m_soundWasOn = host().stoneSoundOn();
-        host().setStoneSoundOn(false);
-    } else if (m_soundWasOn) {
-        host().setStoneSoundOn(true);
-    }
 }
 
 void RecordViewer::stopMarking()

@@ -67,8 +67,6 @@ public:
 private:
     // The path as the system names it; empty when the dialog was cancelled.
     QByteArray recordPath(OpenSender sender, const QByteArray& commandLinePath);
-    // Grid, labels and board for a record read; what the user should hear.
-    QStringList putOnBoard(GameRecord record);
 
     // --- RecordView ----------------------------------------------------------
     void clearLog() override
@@ -81,14 +79,21 @@ private:
     }
     void DrawLabel(int i, int j, const QString& text) override;
     void eraseLabel(int i, int j) override;
-    void setStoneSoundMuted(bool muted) override;
     void stopMarking() override;
     void trialPlayChanged(bool on) override;
 
+    // The grid and the player labels for the record opened (the stepper
+    // holds its nodes); the side to move is coloured by the steps after.
+    void showRecordInfo();
+
     RecordStepper m_stepper;
-    std::optional<GameRecord> m_record; // the record last opened, as read
+    // What the grid shows of the record last opened; nothing before one.
+    struct Opened {
+        GameInfo info;
+        int handicapCount = 0;
+    };
+    std::optional<Opened> m_opened;
     bool m_flagDeadChecked = false;
-    bool m_soundWasOn = false;
     bool m_quiet = false; // the log is left alone while a record is put back
 };
 

@@ -344,6 +344,28 @@ void WeiQiGame::SetLocalHandicap()
     m_view->ShowSideToMove(Colour::White);
 }
 
+int WeiQiGame::removeGroupsWithoutLiberties()
+{
+    int removed = 0;
+    for (const Colour colour : {SideToMove, opponentOf(SideToMove)}) {
+        for (int i = 1; i <= BoardSize; ++i) {
+            for (int j = 1; j <= BoardSize; ++j) {
+                if (cell(i, j).code != chessCode(colour)) continue;
+                LibertyFound = 0;
+                FindSerialChess(i, j, colour, m_searchChain);
+                if (LibertyFound == 1) {
+                    ResumeChuan(colour, m_searchChain);
+                    continue;
+                }
+                for (const Pt p : m_searchChain)
+                    cell(p.i, p.j) = Cell{};
+                removed += static_cast<int>(m_searchChain.size());
+            }
+        }
+    }
+    return removed;
+}
+
 std::string WeiQiGame::checkInvariants() const
 {
     const auto n = static_cast<std::size_t>(MoveCount);

@@ -89,6 +89,13 @@ public:
     // Put down HandicapCount black stones and give White the move.
     void SetLocalHandicap();
 
+    // Stones a record sets up (put with setPoint) may leave a group without
+    // liberties, which play never does. Such groups go as a capture takes
+    // them: those of the side to move first, as if the other side had just
+    // played, then any still without a liberty. Setup stones are not moves:
+    // nothing is recorded, counted or drawn. Returns how many stones went.
+    int removeGroupsWithoutLiberties();
+
     // --- dead stones and counting ------------------------------------------
     void FlagDeadSerial(int i, int j, PointCode code);
     void UnFlagDeadSerial(int i, int j, PointCode code);

@@ -18,6 +18,11 @@ ReadOutcome ReadOutcome::failure(const QString& message)
     return out;
 }
 
+ReadOutcome tooManyNodes()
+{
+    return ReadOutcome::failure(QStringLiteral("棋谱太长：超过了 %1 万个节点（着手），不能打开。").arg(MaxRecordNodes / 10000));
+}
+
 std::vector<BoardPoint> standardHandicapPoints(int count, bool threeStoneLowerRight)
 {
     if (count < 2 || count > 9) return {};

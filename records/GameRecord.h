@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,14 @@ struct ReadOutcome {
     bool ok() const { return error.isEmpty(); }
     static ReadOutcome failure(const QString& message);
 };
+
+// Nodes of one record's main line beyond which it is refused: every node
+// is played onto the board when the record opens, and a million take about
+// a second and a hundred megabytes. Real games have a few hundred.
+inline constexpr std::size_t MaxRecordNodes = 1'000'000;
+
+// The refusal of a record longer than MaxRecordNodes, naming the limit.
+ReadOutcome tooManyNodes();
 
 // The fixed handicap points of the 19 × 19 board for a count of 2..9, in the
 // order they are put down; empty for other counts.

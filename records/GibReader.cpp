@@ -171,10 +171,12 @@ ReadOutcome readGibText(std::string_view utf8, const QString& filePath)
             const Colour colour = w[3] == "1" ? Colour::Black : Colour::White;
             nodes.push_back(formatMoveNode(colour, x + 1, y + 1));
             side = opponentOf(colour);
+            if (nodes.size() > MaxRecordNodes) return tooManyNodes();
         } else if (kind == "SKI") {
             movesSeen = true;
             nodes.push_back(formatPassNode(side));
             side = opponentOf(side);
+            if (nodes.size() > MaxRecordNodes) return tooManyNodes();
         } else if (kind == "WIT") {
             movesSeen = true;
             const std::vector<std::string_view> w = words(line);

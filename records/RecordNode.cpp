@@ -44,6 +44,20 @@ RecordNodeContent readRecordNode(std::string_view node)
     return out;
 }
 
+RecordNodeFacts readRecordNodeFacts(std::string_view node)
+{
+    RecordNodeFacts out;
+    forEachSgfValue(node, [&out](std::string_view id, std::string_view raw, bool) {
+        if (!out.move && (id == "B" || id == "W"))
+            out.move = moveOf(id == "B" ? Colour::Black : Colour::White, raw);
+        else if (id == "C")
+            out.hasComment = true;
+        else if (id == "LB")
+            out.hasLabels = true;
+    });
+    return out;
+}
+
 std::vector<BoardPoint> sgfPointList(const std::vector<std::string_view>& values, int boardSize)
 {
     std::vector<BoardPoint> points;

@@ -29,6 +29,15 @@ struct RecordNodeContent {
 
 RecordNodeContent readRecordNode(std::string_view node);
 
+// What stepping needs to know of every node, read without building the
+// comment or the labels (they are read when the node is shown).
+struct RecordNodeFacts {
+    std::optional<RecordMove> move;
+    bool hasComment = false;
+    bool hasLabels = false; // an LB value, which may still name no point
+};
+RecordNodeFacts readRecordNodeFacts(std::string_view node);
+
 // The points of AB/AW/AE values: "dd" or a rectangle "dd:ff"; values that
 // do not name points of a boardSize board are skipped.
 std::vector<BoardPoint> sgfPointList(const std::vector<std::string_view>& values, int boardSize);

@@ -23,29 +23,57 @@ RecordStepper::RecordStepper(WeiQiGame& game, GameView& board, RecordView& view)
 
 QStringList RecordStepper::load(GameRecord record)
 {
+    // Marking and trial play end on the old nodes: their labels are redrawn.
     leaveMarking();
     if (m_trial) toggleTrial();
 
     m_nodes = std::move(record.recordNodes);
+    record.recordNodes = {};
     m_states.assign(m_nodes.size(), NodeState{});
-    m_content.clear();
-    m_content.reserve(m_nodes.size());
-    for (const std::string& node : m_nodes)
-        m_content.push_back(readRecordNode(node));
+    for (std::size_t k = 0; k < m_nodes.size(); ++k) {
+        const RecordNodeFacts facts = readRecordNodeFacts(m_nodes[k]);
+        NodeState& s = m_states[k];
+        s.hasComment = facts.hasComment;
+        s.hasLabels = facts.hasLabels;
+        if (facts.move) {
+            s.hasMove = true;
+            s.pass = facts.move->pass;
+            s.colour = facts.move->colour;
+            s.i = static_cast<std::int8_t>(facts.move->i);
+            s.j = static_cast<std::int8_t>(facts.move->j);
+        }
+    }
     m_rootComment = record.rootComment;
+    m_start = std::move(record);
     m_pos = 0;
-    m_refused.clear();
+    return putOnBoard();
+}
 
+void RecordStepper::replay()
+{
+    leaveMarking();
+    if (m_trial) toggleTrial();
+    m_pos = 0;
+    for (NodeState& s : m_states)
+        s.placed = false;
+    putOnBoard();
+}
+
+QStringList RecordStepper::putOnBoard()
+{
+    m_refused.clear();
     m_game.PreviousBoardSize = m_game.BoardSize;
-    m_game.BoardSize = record.boardSize;
-    m_game.HandicapCount = record.handicapCount;
-    m_game.ThreeStoneLowerRight = record.threeStoneLowerRight;
+    m_game.BoardSize = m_start.boardSize;
+    m_game.HandicapCount = m_start.handicapCount;
+    m_game.ThreeStoneLowerRight = m_start.threeStoneLowerRight;
     m_game.InitWeiQiGame();
-    placeSetup(record);
+    const int removed = placeSetup();
 
     last();
 
-    QStringList problems = record.problems;
+    QStringList problems = m_start.problems;
+    if (removed > 0)
+        problems << QStringLiteral("棋谱摆放的棋子中有 %1 子没有气，已像提子一样拿掉。").arg(removed);
     if (!m_refused.empty()) {
         QStringList numbers;
         for (std::size_t k = 0; k < m_refused.size() && k < 5; ++k)
@@ -58,8 +86,9 @@ QStringList RecordStepper::load(GameRecord record)
     return problems;
 }
 
-void RecordStepper::placeSetup(const GameRecord& record)
+int RecordStepper::placeSetup()
 {
+    const GameRecord& record = m_start;
     const auto asSet = [](const std::vector<BoardPoint>& v) { return std::set<BoardPoint>(v.begin(), v.end()); };
     const std::vector<BoardPoint> standard =
         standardHandicapPoints(record.handicapCount, record.threeStoneLowerRight == 1);
@@ -67,60 +96,106 @@ void RecordStepper::placeSetup(const GameRecord& record)
     if (record.setupWhite.empty() &&
         (record.setupBlack.empty() || (!standard.empty() && asSet(record.setupBlack) == asSet(standard)))) {
         m_game.SetLocalHandicap();
-        return;
+        return 0;
     }
-    for (const BoardPoint& p : record.setupBlack) {
+    for (const BoardPoint& p : record.setupBlack)
         m_game.setPoint(p.i, p.j, PointCode::BlackChess, 0);
-        m_board.DrawChess(p.i, p.j, Colour::Black);
-        m_board.SendImageToFront(p.i, p.j);
-    }
-    for (const BoardPoint& p : record.setupWhite) {
+    for (const BoardPoint& p : record.setupWhite)
         m_game.setPoint(p.i, p.j, PointCode::WhiteChess, 0);
-        m_board.DrawChess(p.i, p.j, Colour::White);
-        m_board.SendImageToFront(p.i, p.j);
+    if (!record.setupBlack.empty()) m_game.SideToMove = Colour::White;
+    const int removed = m_game.removeGroupsWithoutLiberties();
+    for (const std::vector<BoardPoint>* stones : {&record.setupBlack, &record.setupWhite}) {
+        for (const BoardPoint& p : *stones) {
+            if (!m_game.hasStone(p.i, p.j)) continue;
+            m_board.DrawChess(p.i, p.j, m_game.pointCode(p.i, p.j) == PointCode::BlackChess ? Colour::Black : Colour::White);
+            m_board.SendImageToFront(p.i, p.j);
+        }
     }
     if (!record.setupBlack.empty()) setSide(Colour::White);
+    return removed;
 }
 
 void RecordStepper::setSide(Colour side)
 {
     m_game.SideToMove = side;
-    m_board.ShowSideToMove(side);
+    if (!m_held.on) m_board.ShowSideToMove(side);
 }
 
 void RecordStepper::leaveMarking()
 {
-    if (m_game.MarkingDead) m_view.stopMarking();
+    if (!m_game.MarkingDead) return;
+    m_view.stopMarking();
+    // Held, the marks went from the model but not from the picture.
+    m_held.redraw = true;
 }
 
-void RecordStepper::showComment(const QString& text)
+QString RecordStepper::shownComment(const QString& comment)
 {
+    if (comment.size() <= ShownCommentLength) return comment;
+    qsizetype cut = ShownCommentLength;
+    if (comment[cut].isLowSurrogate()) --cut; // a character outside the BMP stays whole
+    return comment.left(cut) + QStringLiteral("……\n（这段评注共 %1 字，太长，只显示了前 %2 字。）")
+                                   .arg(comment.size())
+                                   .arg(cut);
+}
+
+void RecordStepper::say(const QString& kind, const QString& text)
+{
+    if (!m_held.on) {
+        m_view.SendOutMessage(kind, text);
+        return;
+    }
+    if (m_held.entries.size() >= HeldLogEntries) {
+        ++m_held.dropped;
+        return;
+    }
+    m_held.entries.push_back(HeldEntry{kind, text, -1});
+}
+
+QString RecordStepper::commentText(int pos) const
+{
+    if (pos == 0) return m_rootComment;
+    if (pos < 0 || !hasComment(pos)) return {};
+    return qs(readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).comment);
+}
+
+void RecordStepper::showCommentOf(int pos)
+{
+    if (m_held.on) {
+        // Whatever the log was given before is gone at the end anyway.
+        m_held.cleared = true;
+        m_held.entries.clear();
+        m_held.dropped = 0;
+        m_held.entries.push_back(HeldEntry{Version, QString(), -1});
+        m_held.entries.push_back(HeldEntry{System, QString(), pos});
+        return;
+    }
     m_view.clearLog();
     m_view.SendOutMessage(Version, QString());
-    m_view.SendOutMessage(System, text);
+    m_view.SendOutMessage(System, shownComment(commentText(pos)));
 }
 
 void RecordStepper::showRootComment()
 {
-    showComment(m_rootComment);
+    showCommentOf(0);
 }
 
 bool RecordStepper::hasComment(int pos) const
 {
-    return pos >= 1 && m_content[static_cast<std::size_t>(pos - 1)].hasComment;
+    return pos >= 1 && m_states[static_cast<std::size_t>(pos - 1)].hasComment;
 }
 
 void RecordStepper::eraseLabels(int pos)
 {
-    if (pos < 1) return;
-    for (const NodeLabel& l : m_content[static_cast<std::size_t>(pos - 1)].labels)
+    if (pos < 1 || m_held.on || !m_states[static_cast<std::size_t>(pos - 1)].hasLabels) return;
+    for (const NodeLabel& l : readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).labels)
         m_view.eraseLabel(l.i, l.j);
 }
 
 void RecordStepper::drawLabels(int pos)
 {
-    if (pos < 1) return;
-    for (const NodeLabel& l : m_content[static_cast<std::size_t>(pos - 1)].labels)
+    if (pos < 1 || m_held.on || !m_states[static_cast<std::size_t>(pos - 1)].hasLabels) return;
+    for (const NodeLabel& l : readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).labels)
         m_view.DrawLabel(l.i, l.j, qs(l.text));
 }
 
@@ -128,7 +203,7 @@ bool RecordStepper::mayStep()
 {
     if (m_nodes.empty()) return false;
     if (m_trial) {
-        m_view.SendOutMessage(System, TrialRefusal);
+        say(System, TrialRefusal);
         return false;
     }
     return true;
@@ -140,38 +215,37 @@ bool RecordStepper::stepForward(StepSender sender)
     if (!mayStep()) return false;
     leaveMarking();
     if (sender == StepSender::OwnMenuItem)
-        m_view.SendOutMessage(System, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“左键”来查看下一步！"));
+        say(System, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“左键”来查看下一步！"));
 
     const bool leftHadComment = m_pos == 0 || hasComment(m_pos);
     const int left = m_pos;
     ++m_pos;
-    const RecordNodeContent& node = m_content[static_cast<std::size_t>(m_pos - 1)];
+    m_held.redraw = true;
+    NodeState& node = m_states[static_cast<std::size_t>(m_pos - 1)];
     if (node.hasComment)
-        showComment(qs(node.comment));
+        showCommentOf(m_pos);
     else if (leftHadComment)
-        showComment(QString());
+        showCommentOf(-1);
     if (m_pos > 1) eraseLabels(left);
 
-    NodeState& state = m_states[static_cast<std::size_t>(m_pos - 1)];
-    state.sideBefore = m_game.SideToMove;
-    state.placed = false;
-    if (node.move) {
-        const RecordMove& m = *node.move;
+    node.sideBefore = m_game.SideToMove;
+    node.placed = false;
+    if (node.hasMove) {
         // The node's colour plays, whoever the turn was given to.
-        m_game.SideToMove = m.colour;
-        if (m.pass) {
+        m_game.SideToMove = node.colour;
+        if (node.pass) {
             m_game.PassMove();
-            state.placed = true;
-            m_view.SendOutMessage(System, m.colour == Colour::Black ? QStringLiteral("黑棋弃权一手！")
-                                                                      : QStringLiteral("白棋弃权一手！"));
+            node.placed = true;
+            say(System, node.colour == Colour::Black ? QStringLiteral("黑棋弃权一手！") : QStringLiteral("白棋弃权一手！"));
         } else {
-            state.placed = m.i != 0 && m_game.onBoard(m.i, m.j) && m_game.PlayChess(m.i, m.j, m.colour) == PlayResult::OK;
-            if (!state.placed && !state.refused) {
-                state.refused = true;
+            node.placed = node.i != 0 && m_game.onBoard(node.i, node.j) &&
+                          m_game.PlayChess(node.i, node.j, node.colour) == PlayResult::OK;
+            if (!node.placed && !node.refused) {
+                node.refused = true;
                 m_refused.push_back(m_pos);
             }
         }
-        setSide(opponentOf(m.colour));
+        setSide(opponentOf(node.colour));
     }
     drawLabels(m_pos);
     return true;
@@ -182,9 +256,10 @@ bool RecordStepper::stepBack(StepSender sender)
     if (!mayStep()) return false;
     leaveMarking();
     if (sender == StepSender::OwnMenuItem)
-        m_view.SendOutMessage(System, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“右键”来查看上一步！"));
+        say(System, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“右键”来查看上一步！"));
     if (m_pos == 0) return false;
 
+    m_held.redraw = true;
     eraseLabels(m_pos);
     const NodeState state = m_states[static_cast<std::size_t>(m_pos - 1)];
     // Only a node that really put something into MoveList takes it back.
@@ -198,9 +273,9 @@ bool RecordStepper::stepBack(StepSender sender)
     const bool leftHadComment = hasComment(m_pos);
     --m_pos;
     if (hasComment(m_pos))
-        showComment(qs(m_content[static_cast<std::size_t>(m_pos - 1)].comment));
+        showCommentOf(m_pos);
     else if (leftHadComment)
-        showComment(QString());
+        showCommentOf(-1);
     drawLabels(m_pos);
     return true;
 }
@@ -215,17 +290,65 @@ void RecordStepper::prev(StepSender sender)
     stepBack(sender);
 }
 
-template <class F> void RecordStepper::muted(F&& steps)
+template <class F> void RecordStepper::held(F&& steps)
 {
-    m_view.setStoneSoundMuted(true);
-    steps();
-    m_view.setStoneSoundMuted(false);
+    m_held = Held{};
+    m_held.on = true;
+    // The game draws nowhere, so it plays no sound either; the board is
+    // drawn once from the model when the run ends.
+    m_game.setView(nullptr);
+    struct Resume {
+        RecordStepper& s;
+        ~Resume()
+        {
+            s.m_game.setView(&s.m_board);
+            s.m_held.on = false;
+        }
+    };
+    {
+        Resume resume{*this};
+        steps();
+    }
+    if (m_held.redraw) drawHeldBoard();
+    flushHeldLog();
+}
+
+void RecordStepper::drawHeldBoard()
+{
+    for (int i = 1; i <= m_game.BoardSize; ++i) {
+        for (int j = 1; j <= m_game.BoardSize; ++j) {
+            m_board.ClearChessBoard(i, j);
+            const int number = m_game.pointNumber(i, j);
+            if (m_game.hasStone(i, j) && number > 0) {
+                m_board.ShowChessNumberAndFlag(number);
+                continue;
+            }
+            if (m_game.hasStone(i, j))
+                m_board.DrawChess(i, j, m_game.pointCode(i, j) == PointCode::BlackChess ? Colour::Black : Colour::White);
+            m_board.SendImageToFront(i, j);
+        }
+    }
+    m_board.SetLabelBlackDead(WeiQiGame::capturedCaption(m_game.BlackCaptured));
+    m_board.SetLabelWhiteDead(WeiQiGame::capturedCaption(m_game.WhiteCaptured));
+    m_board.ShowSideToMove(m_game.SideToMove);
+    drawLabels(m_pos);
+}
+
+void RecordStepper::flushHeldLog()
+{
+    Held held = std::move(m_held);
+    m_held = Held{};
+    if (held.cleared) m_view.clearLog();
+    for (const HeldEntry& e : held.entries)
+        m_view.SendOutMessage(e.kind, e.commentOf >= 0 ? shownComment(commentText(e.commentOf)) : e.text);
+    if (held.dropped > 0)
+        m_view.SendOutMessage(System, QStringLiteral("……（还有 %1 条消息，没有显示。）").arg(held.dropped));
 }
 
 void RecordStepper::next10()
 {
     if (!mayStep()) return;
-    muted([this] {
+    held([this] {
         for (int k = 0; k < 10; ++k)
             stepForward(StepSender::Other);
     });
@@ -234,15 +357,17 @@ void RecordStepper::next10()
 void RecordStepper::prev10()
 {
     if (!mayStep()) return;
-    for (int k = 0; k < 10; ++k)
-        stepBack(StepSender::Other);
+    held([this] {
+        for (int k = 0; k < 10; ++k)
+            stepBack(StepSender::Other);
+    });
 }
 
 void RecordStepper::last()
 {
     if (!mayStep()) return;
     leaveMarking();
-    muted([this] {
+    held([this] {
         while (stepForward(StepSender::Other)) {
         }
     });
@@ -252,9 +377,11 @@ void RecordStepper::first()
 {
     if (!mayStep()) return;
     leaveMarking();
-    showRootComment();
-    while (m_pos > 1)
-        stepBack(StepSender::Other);
+    held([this] {
+        showRootComment();
+        while (m_pos > 1)
+            stepBack(StepSender::Other);
+    });
 }
 
 void RecordStepper::toggleTrial()

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,6 @@ public:
     virtual void DrawLabel(int i, int j, const QString& text) = 0;
     // Restore the point's picture without the label; a stone there stays.
     virtual void eraseLabel(int i, int j) = 0;
-    // While muted, placements make no stone sound (multi-step commands).
-    virtual void setStoneSoundMuted(bool muted) = 0;
     // Switch dead-stone marking off as the record menu's marking item does.
     // Called only while the game's MarkingDead is set.
     virtual void stopMarking() = 0;
@@ -52,15 +52,21 @@ public:
 
     // Puts a successfully read record on the board: trial play and marking
     // off, the record's board size, a fresh game, the setup or handicap
-    // stones, then every node with the stone sound muted. Returns what the
-    // user should hear: the record's own problems and the moves the rules
-    // refused.
+    // stones, then every node as one multi-step. Returns what the user
+    // should hear: the record's own problems, setup stones without
+    // liberties that were taken off, and the moves the rules refused.
     QStringList load(GameRecord record);
+    // The loaded record on the board again from its start to its last node,
+    // as load put it (after another mode used the board).
+    void replay();
 
     // --- the record menu -------------------------------------------------
     // One node forward / back. Nothing past either end.
     void next(StepSender sender);
     void prev(StepSender sender);
+    // The multi-steps run held: the game draws nothing and plays no sound
+    // while they step, the log is given only what still stands at the end,
+    // and the board is drawn once afterwards.
     void next10();
     void prev10();
     void last();
@@ -89,37 +95,76 @@ public:
 
     static inline const QString TrialRefusal = QStringLiteral("请您先取消“试下”状态！");
 
+    // A comment longer than this many characters is shown cut, with a note:
+    // the log cannot show more usefully, and laying it out costs time.
+    static constexpr qsizetype ShownCommentLength = 4000;
+    static QString shownComment(const QString& comment);
+    // A held run keeps at most this many log entries after its last clear;
+    // a note says how many more there were.
+    static constexpr std::size_t HeldLogEntries = 100;
+
 private:
+    // What the steps need of one node, read once at load; the comment and
+    // the labels are read from the text when the node is shown.
     struct NodeState {
+        std::int8_t i = 0; // the move's point, 0 when it names none
+        std::int8_t j = 0;
+        bool hasMove = false;
+        bool pass = false;
+        Colour colour = Colour::Black; // of the move
+        bool hasComment = false;
+        bool hasLabels = false;
         bool placed = false;  // the node put a stone or a pass into MoveList
         bool refused = false; // its move was refused at least once
         Colour sideBefore = Colour::Black;
     };
+    // A log entry held back during a multi-step: a text, or the comment of
+    // a node (0 for the root), read only if it is still shown at the end.
+    struct HeldEntry {
+        QString kind;
+        QString text;
+        int commentOf = -1;
+    };
+    struct Held {
+        bool on = false;
+        bool redraw = false;  // the board changed: draw it at the end
+        bool cleared = false; // the log is to be emptied first
+        std::deque<HeldEntry> entries;
+        std::size_t dropped = 0;
+    };
 
+    QStringList putOnBoard();
     bool stepForward(StepSender sender);
     bool stepBack(StepSender sender);
     // The checks every stepping command starts with; false to stop.
     bool mayStep();
     void leaveMarking();
-    void showComment(const QString& text);
+    void say(const QString& kind, const QString& text);
+    // Empty the log, an empty "Version" entry, then a "System" entry with
+    // the comment of node pos (0: the root), or an empty one for -1.
+    void showCommentOf(int pos);
+    QString commentText(int pos) const;
     void eraseLabels(int pos);
     void drawLabels(int pos);
     bool hasComment(int pos) const;
     void setSide(Colour side);
-    void placeSetup(const GameRecord& record);
-    template <class F> void muted(F&& steps);
+    int placeSetup();
+    template <class F> void held(F&& steps);
+    void drawHeldBoard();
+    void flushHeldLog();
 
     WeiQiGame& m_game;
     GameView& m_board;
     RecordView& m_view;
     std::vector<std::string> m_nodes;
-    std::vector<RecordNodeContent> m_content; // each node read once, at load
     std::vector<NodeState> m_states;
+    GameRecord m_start; // the loaded record without its nodes: size, setup, problems
     int m_pos = 0;
     QString m_rootComment;
     bool m_trial = false;
     int m_trialMoves = 0;
     std::vector<int> m_refused; // nodes whose move the rules refused, from 1
+    Held m_held;
 };
 
 } // namespace zemra

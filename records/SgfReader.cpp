@@ -64,7 +64,8 @@ bool collectSetup(const std::vector<SgfProperty>& props, GameRecord& r)
 
 ReadOutcome readSgfText(std::string_view utf8)
 {
-    SgfNodeTexts pieces = splitSgfNodes(utf8);
+    SgfNodeTexts pieces = splitSgfNodes(utf8, MaxRecordNodes);
+    if (pieces.tooLong) return tooManyNodes();
     if (!pieces.found) return ReadOutcome::failure(QStringLiteral("文件里找不到 SGF 棋谱的开头“(;”，它不是 SGF 棋谱。"));
 
     ReadOutcome out;
@@ -105,6 +106,7 @@ ReadOutcome readSgfText(std::string_view utf8)
 
     // Old files put the first move into the root: it is then also the first node.
     const bool rootMoves = !setupFromRoot;
+    if (pieces.nodes.size() + (rootMoves ? 1 : 0) > MaxRecordNodes) return tooManyNodes();
     r.recordNodes.reserve(pieces.nodes.size() + 1);
     if (rootMoves) r.recordNodes.push_back(pieces.root);
     for (std::string& node : pieces.nodes)

@@ -8,7 +8,7 @@ namespace {
 
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return detail::isSgfBlank(c);
 }
 
 // Position of the ';' that opens the first game tree, or npos.
@@ -40,7 +40,7 @@ void appendWithoutBreaks(std::string& out, std::string_view text, std::size_t fr
 
 } // namespace
 
-SgfNodeTexts splitSgfNodes(std::string_view text)
+SgfNodeTexts splitSgfNodes(std::string_view text, std::size_t maxNodes)
 {
     SgfNodeTexts out;
     std::size_t pos = treeStart(text);
@@ -96,6 +96,10 @@ SgfNodeTexts splitSgfNodes(std::string_view text)
         if (c == ';' || c == ')') {
             appendWithoutBreaks(current, text, runStart, pos);
             if (!current.empty()) closePiece();
+            if (out.nodes.size() > maxNodes) {
+                out.tooLong = true;
+                return out;
+            }
             runStart = pos;
             if (c == ')') {
                 out.closed = true;
@@ -116,41 +120,10 @@ SgfNodeTexts splitSgfNodes(std::string_view text)
 std::vector<SgfProperty> sgfProperties(std::string_view node)
 {
     std::vector<SgfProperty> props;
-    std::string id;     // capitals of the name being read
-    bool naming = false; // letters seen since the last value or stray character
-    bool open = false;   // the last property may take more values
-    const std::size_t n = node.size();
-    std::size_t pos = 0;
-    while (pos < n) {
-        const char c = node[pos];
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
-            if (!naming) id.clear();
-            naming = true;
-            open = false;
-            if (c <= 'Z') id += c;
-            ++pos;
-            continue;
-        }
-        if (c == '[') {
-            if (naming) {
-                naming = false;
-                open = !id.empty();
-                if (open) props.push_back(SgfProperty{id, {}});
-            }
-            std::size_t k = pos + 1;
-            while (k < n && node[k] != ']')
-                k += node[k] == '\\' ? 2 : 1;
-            const std::size_t end = std::min(k, n);
-            if (open) props.back().values.push_back(node.substr(pos + 1, end - pos - 1));
-            pos = end + 1;
-            continue;
-        }
-        if (!isBlank(c)) {
-            naming = false;
-            open = false;
-        }
-        ++pos;
-    }
+    forEachSgfValue(node, [&props](std::string_view id, std::string_view raw, bool first) {
+        if (first) props.push_back(SgfProperty{std::string(id), {}});
+        props.back().values.push_back(raw);
+    });
     return props;
 }
 

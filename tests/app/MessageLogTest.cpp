@@ -5,6 +5,7 @@
 #include "tests/MissingTool.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -117,6 +118,20 @@ TEST(MessageLogTest, FailedSaveThrowsAndKeepsTheLog)
     ASSERT_TRUE(dir.isValid());
     EXPECT_THROW(log.saveToFile(dir.filePath("missing/x.rtf")), std::runtime_error);
     EXPECT_EQ(log.toPlainText(), before);
+}
+
+TEST(MessageLogTest, ALongWordWithoutBlanksComesBackWholeFromRunsAndCopies)
+{
+    // The log may lay such a word out with break chances of its own; they
+    // must not reach the saved file or the clipboard.
+    MessageLog log;
+    log.clearLog();
+    const QString word = QString(5000, QLatin1Char('x')) + QStringLiteral("棋😀") + QString(300, QLatin1Char('y'));
+    log.SendOutMessage("System", word);
+    EXPECT_EQ(describe(log.runs()), describe({{"信息> ", Maroon}, {word + "\n", Black}}));
+    log.selectAll();
+    log.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "信息> " + word + "\n");
 }
 
 // Answers the save dialog once it is up: records what it proposes, then

@@ -269,6 +269,87 @@ TEST_F(RecordViewerTest, ComingBackToTheModePutsTheRecordBack)
     EXPECT_EQ(game.MoveCount, 1);
 }
 
+TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
+{
+    host.log = {{Sys, QStringLiteral("before")}};
+    const int clears = host.logClears;
+    // A capture, comments, passes after the last clear, a label at the end.
+    open(write("held.sgf", "(;SZ[9]C[根];B[ba]C[一];W[aa]C[二];B[ab];W[];B[]LB[ee:A])"));
+    EXPECT_EQ(host.logClears, clears + 1);
+    EXPECT_EQ(host.log, (std::vector<LogEntry>{{Ver, QString()},
+                                               {Sys, QString()},
+                                               {Sys, QStringLiteral("白棋弃权一手！")},
+                                               {Sys, QStringLiteral("黑棋弃权一手！")}}));
+    EXPECT_TRUE(host.view.stoneSounds.empty());
+    EXPECT_EQ(host.panel.LabelWhiteDead()->text(), QStringLiteral("1 个"));
+    EXPECT_EQ(host.panel.LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+    // The picture drawn once at the end of a multi-step is the one drawn
+    // from scratch, and the one single steps arrive at.
+    const auto drawnFromScratch = [&] {
+        const QImage held = host.view.PaintBox1().copy();
+        host.view.FormResize();
+        viewer.afterRelayout();
+        return host.view.PaintBox1() == held;
+    };
+    viewer.runCommand(Command::OpenFirst);
+    EXPECT_TRUE(drawnFromScratch());
+    viewer.runCommand(Command::OpenNext10);
+    EXPECT_TRUE(drawnFromScratch());
+    const QImage opened = host.view.PaintBox1().copy();
+    viewer.runCommand(Command::OpenPrev);
+    viewer.runCommand(Command::OpenPrev);
+    viewer.runCommand(Command::OpenNext);
+    viewer.runCommand(Command::OpenNext);
+    EXPECT_EQ(host.view.PaintBox1(), opened);
+    EXPECT_EQ(host.view.stoneSounds.size(), 0u) << "passes make no sound";
+
+    // Past the entries the log can use, a note says how many more there were.
+    std::string passes = "(;SZ[9]"; // an empty comment, then 150 entries
+    for (int k = 0; k < 150; ++k)
+        passes += k % 2 ? ";W[]" : ";B[]";
+    open(write("passes.sgf", QByteArray::fromStdString(passes + ")")));
+    ASSERT_EQ(host.log.size(), RecordStepper::HeldLogEntries + 1);
+    EXPECT_EQ(host.log[1], (LogEntry{Sys, QString()}));
+    EXPECT_EQ(host.log[2], (LogEntry{Sys, QStringLiteral("黑棋弃权一手！")}));
+    EXPECT_EQ(host.log.back(), (LogEntry{Sys, QStringLiteral("……（还有 52 条消息，没有显示。）")}));
+}
+
+TEST_F(RecordViewerTest, ALongCommentIsShownCutWithANote)
+{
+    const QString word(100000, QLatin1Char('x')); // no blank anywhere
+    const QString head = word.left(RecordStepper::ShownCommentLength) + QStringLiteral("……\n");
+    open(write("long.sgf", "(;SZ[9]PB[甲]C[" + word.toUtf8() + "];B[ee];W[cc];B[gg]C[" + word.toUtf8() + "y])"));
+    ASSERT_EQ(host.log.size(), 2u);
+    EXPECT_EQ(host.log[1].text, head + QStringLiteral("（这段评注共 100001 字，太长，只显示了前 4000 字。）"));
+    EXPECT_EQ(viewer.stepper().RootComment(), word) << "the record keeps the whole comment";
+    EXPECT_EQ(row(4), QStringLiteral("  甲"));
+    EXPECT_EQ(game.MoveCount, 3);
+
+    viewer.runCommand(Command::OpenFirst);
+    viewer.boardClick(1, 1, Qt::RightButton); // to the root
+    ASSERT_EQ(host.log.size(), 2u);
+    EXPECT_EQ(host.log[1].text, head + QStringLiteral("（这段评注共 100000 字，太长，只显示了前 4000 字。）"));
+    EXPECT_EQ(game.MoveCount, 0);
+}
+
+TEST_F(RecordViewerTest, ARecordAboveTheLimitIsRefusedAndTheGameKept)
+{
+    open(write("good.sgf", "(;SZ[9]PB[甲];B[cc];W[gg])"));
+    const auto board = points(game);
+    const std::vector<std::string> moves = game.MoveList;
+    std::string sgf = "(;SZ[19]";
+    for (std::size_t k = 0; k <= MaxRecordNodes; ++k)
+        sgf += k % 2 ? ";W[]" : ";B[]";
+    host.paths.push_back(write("huge.sgf", QByteArray::fromStdString(sgf + ")")));
+    const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
+    EXPECT_EQ(error, QStringLiteral("无法打开棋谱“huge.sgf”：棋谱太长：超过了 100 万个节点（着手），不能打开。"));
+    EXPECT_EQ(points(game), board);
+    EXPECT_EQ(game.MoveList, moves);
+    EXPECT_EQ(row(4), QStringLiteral("  甲"));
+    EXPECT_EQ(viewer.stepper().RecordNodes().size(), 2u);
+}
+
 TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
 {
     open(write("save.sgf", "(;SZ[9]PB[甲]PW[乙]RE[B+R];B[cc];W[gg];B[]) "));

@@ -27,7 +27,7 @@ TEST(RecordStepper, StepsBackToTheHandicapAndForwardToTheEnd)
     ASSERT_TRUE(v.open("(;SZ[19]AB[dp][pd]C[开局];W[dd];B[pp];W[qq])").isEmpty());
     EXPECT_EQ(v.stepper.RecordPos(), 3);
     EXPECT_EQ(v.game.MoveCount, 3);
-    EXPECT_EQ(v.shown.muting, (std::vector<bool>{true, false}));
+    EXPECT_EQ(v.board.sounds, 0) << "opening plays no stone sounds";
 
     for (int k = 0; k < 3; ++k)
         v.stepper.prev(StepSender::OwnMenuItem);
@@ -75,11 +75,13 @@ TEST(RecordStepper, FirstKeepsNodeOneAndMultiStepsStopAtTheEnds)
     v.stepper.prev10();
     v.stepper.prev10();
     EXPECT_EQ(v.stepper.RecordPos(), 30);
-    v.shown.muting.clear();
     v.stepper.next10();
     v.stepper.next10();
     EXPECT_EQ(v.stepper.RecordPos(), 50);
-    EXPECT_EQ(v.shown.muting, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(v.board.sounds, 0) << "multi-steps are silent";
+    v.stepper.prev(StepSender::Other);
+    v.stepper.next(StepSender::Other);
+    EXPECT_EQ(v.board.sounds, 1) << "a single step is heard";
     v.stepper.next10(); // four left would stop at the end; none left does nothing
     EXPECT_EQ(v.stepper.RecordPos(), 50);
     EXPECT_EQ(v.game.MoveCount, 50);
@@ -218,4 +220,42 @@ TEST(RecordStepper, LoadingLeavesMarkingAndTrialFirst)
     v.game.SetMarkingDead(true);
     v.stepper.prev(StepSender::Other);
     EXPECT_FALSE(v.game.MarkingDead);
+}
+
+TEST(RecordStepper, SetupGroupsWithoutLibertiesGoAsCapturesTakeThem)
+{
+    const struct {
+        const char* sgf;
+        const char* position; // after the last node, top row first
+        int removed;
+    } rows[] = {
+        // The lone white corner stone has no liberty; Black then plays on.
+        {"(;SZ[5]AB[ba][ab]AW[aa];B[cc])", ".X...\nX....\n..X..\n.....\n.....\n", 1},
+        // Both colours fill the board: the side to move (White, as after
+        // handicap stones) goes first, and Black then has liberties again.
+        {"(;SZ[5]AB[aa:ae]AW[ba:ee];W[cc])", "X....\nX....\nX.O..\nX....\nX....\n", 20},
+        {"(;SZ[5]AW[aa]AB[ba][ab];W[aa])", ".X...\nX....\n.....\n.....\n.....\n", 1}, // the empty point refuses W[aa]
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.sgf);
+        Viewer v;
+        const QStringList problems = v.open(r.sgf);
+        EXPECT_EQ(v.game.checkInvariants(), "");
+        EXPECT_EQ(v.position(), r.position);
+        ASSERT_FALSE(problems.isEmpty());
+        EXPECT_TRUE(problems.front().contains(QString::number(r.removed))) << problems.front().toStdString();
+        EXPECT_EQ(v.game.BlackCaptured + v.game.WhiteCaptured, 0) << "setup stones are not captured by a move";
+
+        // Stepping, trial play and a count run on a position the rules allow.
+        v.stepper.first();
+        v.stepper.prev(StepSender::Other);
+        v.stepper.toggleTrial();
+        v.stepper.boardClick(5, 5, BoardButton::Left);
+        v.stepper.boardClick(4, 5, BoardButton::Left);
+        EXPECT_EQ(v.game.checkInvariants(), "");
+        v.stepper.toggleTrial();
+        v.stepper.last();
+        EXPECT_EQ(v.position(), r.position);
+        EXPECT_EQ(v.game.checkInvariants(), "");
+    }
 }

@@ -20,7 +20,6 @@ struct ShownLog : RecordView {
     int clears = 0;
     std::map<std::pair<int, int>, QString> labels; // what stands on the picture
     std::vector<std::pair<int, int>> erased;
-    std::vector<bool> muting;
     bool trial = false;
     WeiQiGame* game = nullptr;
 
@@ -36,7 +35,6 @@ struct ShownLog : RecordView {
         labels.erase({i, j});
         erased.emplace_back(i, j);
     }
-    void setStoneSoundMuted(bool muted) override { muting.push_back(muted); }
     void stopMarking() override { game->SetMarkingDead(false); }
     void trialPlayChanged(bool on) override { trial = on; }
 
@@ -45,7 +43,9 @@ struct ShownLog : RecordView {
 
 struct SideBoard : NullGameView {
     std::vector<Colour> shownSides;
+    int sounds = 0;
     void ShowSideToMove(Colour side) override { shownSides.push_back(side); }
+    void PlayStoneSound(std::string_view) override { ++sounds; }
 };
 
 // One game with its viewer, loaded from SGF text.

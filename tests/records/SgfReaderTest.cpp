@@ -2,6 +2,7 @@
 
 #include <QStringEncoder>
 
+#include "records/GibReader.h"
 #include "records/RecordNode.h"
 #include "records/RecordText.h"
 #include "records/SgfReader.h"
@@ -200,4 +201,30 @@ TEST(SgfReader, EncodingsByMarkDeclarationAndDetection)
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
     EXPECT_FALSE(isValidUtf8("abcdefgh\xE4\xB8")); // cut at the end
     EXPECT_TRUE(isValidUtf8("abcdefgh\xE4\xB8\xAD\xF0\x9F\x98\x80"));
+}
+
+TEST(SgfReader, RecordsLongerThanTheLimitAreRefusedNamingIt)
+{
+    const auto passes = [](std::size_t n) {
+        std::string s = "(;SZ[19]";
+        for (std::size_t k = 0; k < n; ++k)
+            s += k % 2 ? ";W[]" : ";B[]";
+        return s + ")";
+    };
+    const ReadOutcome atLimit = readSgfText(passes(MaxRecordNodes));
+    ASSERT_TRUE(atLimit.ok()) << atLimit.error.toStdString();
+    EXPECT_EQ(atLimit.record.recordNodes.size(), MaxRecordNodes);
+
+    std::string gibLines = "\\HS\n\\HE\n";
+    for (std::size_t k = 0; k <= MaxRecordNodes; ++k)
+        gibLines += "SKI 0 1\n";
+    const ReadOutcome refused[] = {
+        readSgfText(passes(MaxRecordNodes + 1)),
+        readSgfText("(;SZ[19]B[aa]" + passes(MaxRecordNodes).substr(8)), // the root's move is a node too
+        readGibText(gibLines + "\\GE\n", QStringLiteral("a.gib")),
+    };
+    for (const ReadOutcome& r : refused) {
+        EXPECT_FALSE(r.ok());
+        EXPECT_TRUE(r.error.contains(QStringLiteral("100 万"))) << r.error.toStdString();
+    }
 }
