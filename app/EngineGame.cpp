@@ -52,7 +52,7 @@ void EngineGame::enterMode()
 {
     m_hintBlinking = false;
     host().SetLocalIdentity(GetMyComputerName(), QStringLiteral("9段"));
-    game().InitWeiQiGame();
+    game().newGame(GameSetup::fixed(game().BoardSize(), 0));
 }
 
 bool EngineGame::mayLeave()
@@ -70,7 +70,7 @@ void EngineGame::leaveMode()
 
 bool EngineGame::usersTurn() const
 {
-    return m_gameInProgress && game().SideToMove == userColour() && !awaitingEngine();
+    return m_gameInProgress && game().SideToMove() == userColour() && !awaitingEngine();
 }
 
 bool EngineGame::awaitingEngine() const
@@ -188,11 +188,8 @@ void EngineGame::Menu_GNUGO_NewGameClick()
 
 bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
 {
-    const bool handicapValid =
-        choice.handicapCount == 0 || (choice.boardSize == 19 && choice.handicapCount >= 2 && choice.handicapCount <= 9);
-    if (m_gameInProgress || choice.boardSize < 5 || choice.boardSize > WeiQiGame::MaxSize || !handicapValid ||
-        choice.level < 1 || choice.level > 10)
-        return false;
+    const GameSetup setup = GameSetup::fixed(choice.boardSize, choice.handicapCount);
+    if (m_gameInProgress || !setup.valid() || choice.level < 1 || choice.level > 10) return false;
 
     m_hintBlinking = false;
     if (m_flagDeadChecked) setMarking(false);
@@ -202,7 +199,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
                                      choice.boardSize);
     (userBlack ? info.WhiteRank : info.BlackRank) = QStringLiteral("Level ") + QString::number(choice.level);
     // GNU Go's three stones are D4, Q16 and D16, the upper left one as ours.
-    setUpNewGame(info, choice.boardSize, choice.handicapCount);
+    setUpNewGame(info, setup);
     host().playNotice(QStringLiteral("NewGame"));
 
     EngineSettings settings;
@@ -226,8 +223,8 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     const int id = ++m_gameId;
     host().refreshMenus();
 
-    if (game().HandicapCount > 0 && !survived(ask(gtp::fixedHandicap(game().HandicapCount)))) return true;
-    const bool engineOpens = (game().HandicapCount == 0) == (m_engineColour == Colour::Black);
+    if (game().HandicapCount() > 0 && !survived(ask(gtp::fixedHandicap(game().HandicapCount())))) return true;
+    const bool engineOpens = (game().HandicapCount() == 0) == (m_engineColour == Colour::Black);
     if (!engineOpens) return true;
 
     host().setBoardCursor(Qt::WaitCursor);
@@ -235,8 +232,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     host().WaitTicks(20, [this, id] { return m_gameId != id; });
     if (m_gameId != id) return true; // ended (and perhaps replaced) during the pause
     m_openingPending = false;
-    game().SideToMove = m_engineColour;
-    host().showSideToMove(m_engineColour);
+    game().setSideToMove(m_engineColour);
     askEngineMove(false);
     return true;
 }
@@ -245,15 +241,14 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
 
 void EngineGame::boardClick(int i, int j, Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || game().MarkingDead || !game().onBoard(i, j) || !usersTurn()) return;
+    if (button != Qt::LeftButton || game().MarkingDead() || !game().onBoard(i, j) || !usersTurn()) return;
     const Colour user = userColour();
-    const int before = game().MoveCount;
+    const int before = game().MoveCount();
     if (game().PlayChess(i, j, user) != PlayResult::OK) return;
     m_userMoveStarts.push_back(before);
-    game().SideToMove = m_engineColour;
+    game().setSideToMove(m_engineColour);
     host().setBoardCursor(Qt::WaitCursor);
-    host().showSideToMove(m_engineColour);
-    if (!survived(ask(gtp::play(user, i, j, game().BoardSize)))) return;
+    if (!survived(ask(gtp::play(user, i, j, game().BoardSize())))) return;
     askEngineMove(false);
 }
 
@@ -262,7 +257,7 @@ void EngineGame::askEngineMove(bool afterUsersPass)
     host().setBoardCursor(Qt::WaitCursor);
     const GtpReply reply = ask(gtp::genmove(m_engineColour));
     if (!survived(reply)) return;
-    const gtp::MoveReply move = gtp::readMoveReply(reply.text, game().BoardSize);
+    const gtp::MoveReply move = gtp::readMoveReply(reply.text, game().BoardSize());
     switch (move.kind) {
     case gtp::MoveKind::Point:
         // A point we refuse still ends the engine's turn.
@@ -277,8 +272,7 @@ void EngineGame::askEngineMove(bool afterUsersPass)
 
 void EngineGame::giveTurnBack()
 {
-    game().SideToMove = userColour();
-    host().showSideToMove(userColour());
+    game().setSideToMove(userColour());
     host().setBoardCursor(Qt::PointingHandCursor);
 }
 
@@ -315,7 +309,7 @@ void EngineGame::Menu_GNUGO_PASSClick()
     if (refuseWithoutGame() || refuseWhileMarking() || !usersTurn()) return;
     m_hintBlinking = false;
     const Colour user = userColour();
-    m_userMoveStarts.push_back(game().MoveCount);
+    m_userMoveStarts.push_back(game().MoveCount());
     game().PassMove(); // ";B[]" or ";W[]", and the engine is to move
     host().setBoardCursor(Qt::WaitCursor);
     host().SendOutMessage(System, user == Colour::Black ? QStringLiteral("黑棋弃权一手！") : QStringLiteral("白棋弃权一手！"));
@@ -338,11 +332,10 @@ void EngineGame::Menu_GNUGO_UNDOClick()
     // The engine took two moves back whatever they were; ours lacks the
     // engine's pass after a board move, which was never recorded.
     for (int k = 0; k < 2; ++k) {
-        if (game().MoveCount > target) game().Local_Undo();
+        if (game().MoveCount() > target) game().Local_Undo();
         if (!survived(ask(gtp::Undo))) return;
     }
-    game().SideToMove = userColour();
-    host().showSideToMove(userColour());
+    game().setSideToMove(userColour());
 }
 
 void EngineGame::Menu_GNUGO_EndGameClick()
@@ -383,10 +376,10 @@ void EngineGame::Menu_GNUGO_HintClick()
         host().SendOutMessage(System, utf8(HintBusyText));
         return;
     }
-    const Colour side = game().SideToMove;
+    const Colour side = game().SideToMove();
     const GtpReply reply = ask(gtp::hint(side));
     if (!survived(reply)) return;
-    const gtp::MoveReply hint = gtp::readHintReply(reply.text, game().BoardSize);
+    const gtp::MoveReply hint = gtp::readHintReply(reply.text, game().BoardSize());
     if (hint.kind == gtp::MoveKind::Pass) host().SendOutMessage(System, QStringLiteral("棋局可能已经结束，电脑建议弃权。"));
     if (hint.kind == gtp::MoveKind::Point) blinkHint(hint.i, hint.j, side);
 }

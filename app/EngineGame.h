@@ -62,7 +62,7 @@ public:
     Colour engineColour() const { return m_engineColour; }
     Colour userColour() const { return opponentOf(m_engineColour); }
     // The engine is to move (it thinks, or its reply could not be read).
-    bool enginesTurn() const { return m_gameInProgress && game().SideToMove == m_engineColour; }
+    bool enginesTurn() const { return m_gameInProgress && game().SideToMove() == m_engineColour; }
     // The user may move: a game runs, it is the user's colour to move, and
     // nothing is awaited from the engine.
     bool usersTurn() const;

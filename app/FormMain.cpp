@@ -130,9 +130,6 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
 
     m_save = std::make_unique<SaveCommands>(*this);
 
-    m_game.HandicapCount = 0;
-    m_game.BoardSize = 19;
-    m_game.PreviousBoardSize = 19;
     layoutWindow();
     Menu_Mode_LocalClick();
 
@@ -268,12 +265,12 @@ void TFormMain::PaintBox1MouseUp(Qt::MouseButton button, int x, int y)
     const int margin = m_view->BoardMargin();
     const int size = m_view->ChessSize();
     if (size <= 0) return;
-    const int bound = margin + m_game.BoardSize * size;
+    const int bound = margin + m_game.BoardSize() * size;
     if (x < margin || y < margin || x > bound || y > bound) return;
     const int i = (x - margin) / size + 1;
     const int j = (y - margin) / size + 1;
 
-    if (m_game.MarkingDead) {
+    if (m_game.MarkingDead()) {
         m_game.MarkingClick(i, j); // any button; nothing on an empty point
         return;
     }
@@ -476,7 +473,7 @@ void TFormMain::setBoardCursor(Qt::CursorShape shape)
 
 void TFormMain::showGameInfo()
 {
-    m_info->ShowGameInfo(m_gameInfo, m_game.HandicapCount);
+    m_info->ShowGameInfo(m_gameInfo, m_game.HandicapCount());
 }
 
 void TFormMain::showResult(const QString& text)

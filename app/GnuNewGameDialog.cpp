@@ -16,6 +16,7 @@
 
 #include "app/DialogParts.h"
 #include "app/LocalNewGameDialog.h"
+#include "board/GameSetup.h"
 #include "engine/EngineCommand.h"
 #include "render/Fonts.h"
 
@@ -183,7 +184,7 @@ void TFormGNUNewGame::Button3Click()
 void TFormGNUNewGame::Button1Click()
 {
     const int size = choice().boardSize;
-    if (size < 5 || size > 19) {
+    if (!GameSetup::validBoardSize(size)) {
         m_sink(this, SizeMessage);
         return;
     }

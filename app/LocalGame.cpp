@@ -27,13 +27,11 @@ LocalGame::LocalGame(ModeHost& host)
 void LocalGame::enterMode()
 {
     host().SetLocalIdentity(DefaultBlack, QStringLiteral("9段"));
-    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlack, DefaultWhite, game().BoardSize);
-    // The board gets no handicap stones here, so no handicap may be left
-    // over from an earlier game or record: a saved record would gain stones
-    // that were never on the board.
-    game().HandicapCount = 0;
+    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlack, DefaultWhite, game().BoardSize());
+    // No handicap may be left over from an earlier game or record: a saved
+    // record would gain stones that were never on the board.
+    game().newGame(GameSetup::fixed(game().BoardSize(), 0));
     host().showGameInfo();
-    game().InitWeiQiGame();
 }
 
 void LocalGame::leaveMode()
@@ -72,23 +70,23 @@ void LocalGame::Menu_Local_NewGameClick()
 
 bool LocalGame::StartNewGame(const LocalNewGameChoice& choice)
 {
-    const bool handicapValid =
-        choice.handicapCount == 0 || (choice.boardSize == 19 && choice.handicapCount >= 2 && choice.handicapCount <= 9);
-    if (choice.boardSize < 5 || choice.boardSize > WeiQiGame::MaxSize || !handicapValid) return false;
+    // The third of three stones goes upper left, as the record writer
+    // expects; a record read earlier must not move it.
+    const GameSetup setup = GameSetup::fixed(choice.boardSize, choice.handicapCount);
+    if (!setup.valid()) return false;
 
     if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
     setUpNewGame(friendlyGameInfo(QStringLiteral("Local Area Network"), choice.blackName, choice.whiteName, choice.boardSize),
-                 choice.boardSize, choice.handicapCount);
+                 setup);
     return true;
 }
 
 void LocalGame::boardClick(int i, int j, Qt::MouseButton button)
 {
-    if (game().MarkingDead || !game().onBoard(i, j)) return;
+    if (game().MarkingDead() || !game().onBoard(i, j)) return;
     if (button == Qt::LeftButton) {
-        if (game().PlayChess(i, j, game().SideToMove) != PlayResult::OK) return;
-        game().SideToMove = opponentOf(game().SideToMove);
-        host().showSideToMove(game().SideToMove);
+        if (game().PlayChess(i, j, game().SideToMove()) != PlayResult::OK) return;
+        game().setSideToMove(opponentOf(game().SideToMove()));
     } else if (button == Qt::RightButton) {
         game().Local_Undo();
     }

@@ -15,6 +15,7 @@
 #include <numeric>
 
 #include "app/DialogParts.h"
+#include "board/GameSetup.h"
 #include "render/Fonts.h"
 #include "text/Gbk.h"
 
@@ -189,7 +190,7 @@ void TFormLocalNewGame::Button1Click()
         return;
     }
     const int size = choice().boardSize;
-    if (size < 5 || size > 19) {
+    if (!GameSetup::validBoardSize(size)) {
         m_sink(this, SizeMessage);
         return;
     }

@@ -126,22 +126,14 @@ protected:
     ModeHost& host() const { return m_host; }
     WeiQiGame& game() const { return m_host.game(); }
 
-    // A new game on an empty board of boardSize with its information shown
-    // and its handicap stones down (the third stone upper left, as the
-    // record writer expects; a record read earlier must not move it).
-    void setUpNewGame(const GameInfo& info, int boardSize, int handicapCount) const
+    // A new game on the board as the setup says, with its information
+    // shown. The setup must be valid().
+    void setUpNewGame(const GameInfo& info, const GameSetup& setup) const
     {
-        game().PreviousBoardSize = game().BoardSize;
-        game().BoardSize = boardSize;
+        game().newGame(setup);
         host().gameInfo() = info;
-        game().HandicapCount = 0; // row 9 shows "  0" until the stones are down
         host().showGameInfo();
-        game().MarkingDead = false;
-        game().clearPointMarks();
-        game().InitWeiQiGame();
-        game().HandicapCount = handicapCount;
-        game().ThreeStoneLowerRight = 0;
-        game().SetLocalHandicap();
+        host().showSideToMove(game().SideToMove());
     }
 
 private:

@@ -12,6 +12,7 @@
 
 #include "app/DialogParts.h"
 #include "app/LocalNewGameDialog.h"
+#include "board/GameSetup.h"
 #include "net/Messages.h"
 #include "net/NetworkTexts.h"
 #include "render/Fonts.h"
@@ -192,7 +193,7 @@ void TFormNetworkNewGame::EditBoardSizeChange()
 void TFormNetworkNewGame::Button1Click()
 {
     const int size = net::boardSizeValue(m_editBoardSize->text());
-    if (size < 5 || size > 19) {
+    if (!GameSetup::validBoardSize(size)) {
         m_sink(texts::BoardSizeRefusal);
         return;
     }

@@ -221,7 +221,7 @@ void NetworkGame::showReaction(const net::Reaction& r)
     if (r.gameStarted) host().showGameInfo();
     // Showing the information colours Black as to move; with handicap stones
     // White is.
-    if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove);
+    if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove());
     if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
     if (r.closeConnection) {
         dropSocket(m_accepted);

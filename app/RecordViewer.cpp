@@ -19,18 +19,18 @@ FileDialogSettings RecordViewer::openDialogSettings()
 
 void RecordViewer::enterMode()
 {
-    game().InitWeiQiGame();
+    if (!m_opened) {
+        // A handicap left by another mode would be saved with a board that never had it.
+        game().newGame(GameSetup::fixed(game().BoardSize(), 0));
+        return;
+    }
     // The viewer's position counts the nodes on the board; an empty board
     // under a position past node 0 would make the next step back take back
-    // nothing, or worse, a stone of the wrong node.
-    if (m_opened) {
-        // Quietly: the log keeps the mode notices, and the record's
-        // problems were told when it was opened.
-        showRecordInfo();
-        m_quiet = true;
-        m_stepper.replay();
-        m_quiet = false;
-    }
+    // nothing, or worse, a stone of the wrong node. Quietly: the log keeps
+    // the mode notices, and the record's problems were told when it was opened.
+    m_quiet = true;
+    m_stepper.replay();
+    m_quiet = false;
 }
 
 void RecordViewer::leaveMode()
@@ -49,7 +49,7 @@ void RecordViewer::boardClick(int i, int j, Qt::MouseButton button)
 
 bool RecordViewer::wheel(int delta)
 {
-    if (m_stepper.trialPlay() || m_flagDeadChecked || game().MarkingDead || delta == 0) return false;
+    if (m_stepper.trialPlay() || m_flagDeadChecked || game().MarkingDead() || delta == 0) return false;
     m_stepper.wheel(delta < 0);
     return true;
 }
@@ -125,23 +125,22 @@ void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QByteArray& comm
     ReadOutcome outcome = readRecordFile(path);
     if (!outcome.ok()) throw std::runtime_error(outcome.error.toStdString());
 
-    if (game().MarkingDead) stopMarking();
+    if (game().MarkingDead()) stopMarking();
     if (m_stepper.trialPlay()) Menu_Open_TryClick();
-    m_opened = Opened{outcome.record.info, outcome.record.handicapCount};
-    showRecordInfo();
+    m_opened = Opened{outcome.record.info};
     const QStringList problems = m_stepper.load(std::move(outcome.record));
     if (sender == OpenSender::Game1 || sender == OpenSender::Game2 || sender == OpenSender::Game3) m_stepper.showRootComment();
     for (const QString& p : problems)
         host().SendOutMessage(QStringLiteral("System"), p);
 }
 
-void RecordViewer::showRecordInfo()
+void RecordViewer::recordStarted()
 {
-    // The grid first: it shows Black to move, and the steps then colour the
-    // side really to move at the last node.
+    // The grid before the nodes: it shows no captures yet, and the steps
+    // then colour the side really to move at the last node.
     host().gameInfo() = m_opened->info;
-    game().HandicapCount = m_opened->handicapCount;
     host().showGameInfo();
+    host().showSideToMove(game().SideToMove());
 }
 
 // --- marking and counting --------------------------------------------------------

@@ -81,16 +81,14 @@ private:
     void eraseLabel(int i, int j) override;
     void stopMarking() override;
     void trialPlayChanged(bool on) override;
-
     // The grid and the player labels for the record opened (the stepper
-    // holds its nodes); the side to move is coloured by the steps after.
-    void showRecordInfo();
+    // holds its nodes).
+    void recordStarted() override;
 
     RecordStepper m_stepper;
     // What the grid shows of the record last opened; nothing before one.
     struct Opened {
         GameInfo info;
-        int handicapCount = 0;
     };
     std::optional<Opened> m_opened;
     bool m_flagDeadChecked = false;

@@ -31,8 +31,8 @@ const std::vector<RecordedGame>& randomGames19()
                 rec.attempts.push_back(m);
                 if (m.pass) {
                     game.PassMove();
-                } else if (game.PlayChess(m.i, m.j, game.SideToMove) == PlayResult::OK) {
-                    game.SideToMove = opponentOf(game.SideToMove);
+                } else if (game.PlayChess(m.i, m.j, game.SideToMove()) == PlayResult::OK) {
+                    game.setSideToMove(opponentOf(game.SideToMove()));
                     ++rec.placements;
                 }
             }
@@ -51,8 +51,8 @@ WeiQiGame gameAfter(const RecordedGame& rec, std::size_t attempts)
         const RandomMove& m = rec.attempts[k];
         if (m.pass) {
             game.PassMove();
-        } else if (game.PlayChess(m.i, m.j, game.SideToMove) == PlayResult::OK) {
-            game.SideToMove = opponentOf(game.SideToMove);
+        } else if (game.PlayChess(m.i, m.j, game.SideToMove()) == PlayResult::OK) {
+            game.setSideToMove(opponentOf(game.SideToMove()));
         }
     }
     return game;
@@ -70,12 +70,12 @@ void BM_PlayChess_RandomGames19(benchmark::State& state)
         for (const RandomMove& m : rec.attempts) {
             if (m.pass) {
                 game.PassMove();
-            } else if (game.PlayChess(m.i, m.j, game.SideToMove) == PlayResult::OK) {
-                game.SideToMove = opponentOf(game.SideToMove);
+            } else if (game.PlayChess(m.i, m.j, game.SideToMove()) == PlayResult::OK) {
+                game.setSideToMove(opponentOf(game.SideToMove()));
             }
         }
         placements += rec.placements;
-        benchmark::DoNotOptimize(game.MoveCount);
+        benchmark::DoNotOptimize(game.MoveCount());
     }
     state.SetItemsProcessed(placements);
 }
@@ -88,21 +88,21 @@ void BM_LocalUndo_Full19(benchmark::State& state)
     WeiQiGame full;
     full.InitWeiQiGame();
     for (const RandomMove& m : rec.attempts) {
-        if (full.MoveCount == 250) break;
+        if (full.MoveCount() == 250) break;
         if (m.pass) {
             full.PassMove();
-        } else if (full.PlayChess(m.i, m.j, full.SideToMove) == PlayResult::OK) {
-            full.SideToMove = opponentOf(full.SideToMove);
+        } else if (full.PlayChess(m.i, m.j, full.SideToMove()) == PlayResult::OK) {
+            full.setSideToMove(opponentOf(full.SideToMove()));
         }
     }
-    const int moves = full.MoveCount;
+    const int moves = full.MoveCount();
     for (auto _ : state) {
         state.PauseTiming();
         WeiQiGame game = full;
         state.ResumeTiming();
-        while (game.MoveCount > 0)
+        while (game.MoveCount() > 0)
             game.Local_Undo();
-        benchmark::DoNotOptimize(game.MoveCount);
+        benchmark::DoNotOptimize(game.MoveCount());
     }
     state.SetItemsProcessed(state.iterations() * moves);
     state.counters["moves"] = moves;

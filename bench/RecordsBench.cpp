@@ -49,6 +49,7 @@ struct SilentView : RecordView {
     void eraseLabel(int, int) override {}
     void stopMarking() override {}
     void trialPlayChanged(bool) override {}
+    void recordStarted() override {}
 };
 
 // The labels go onto the picture, as in the window.
@@ -87,7 +88,7 @@ QString longRecord(const QString& path, std::int64_t bytes, bool gib, std::int64
     };
     nodes = 0;
     while (out.size() < bytes) {
-        const Colour side = game.SideToMove;
+        const Colour side = game.SideToMove();
         int i = 0, j = 0;
         bool placed = false;
         for (int tries = 0; tries < 60 && !placed; ++tries) {
@@ -96,7 +97,7 @@ QString longRecord(const QString& path, std::int64_t bytes, bool gib, std::int64
             placed = game.pointCode(i, j) == PointCode::Empty && game.PlayChess(i, j, side) == PlayResult::OK;
         }
         if (placed)
-            game.SideToMove = opponentOf(side);
+            game.setSideToMove(opponentOf(side));
         else
             game.PassMove();
         ++nodes;
@@ -228,9 +229,9 @@ static void BM_OpenToLastMove_300_NoDraw(benchmark::State& state)
     for (auto _ : state) {
         ReadOutcome read = ReadingSGFFile(path);
         stepper.load(std::move(read.record));
-        benchmark::DoNotOptimize(game.MoveCount);
+        benchmark::DoNotOptimize(game.MoveCount());
     }
-    if (game.MoveCount != 300) state.SkipWithError("game1.sgf did not play to move 300");
+    if (game.MoveCount() != 300) state.SkipWithError("game1.sgf did not play to move 300");
 }
 BENCHMARK(BM_OpenToLastMove_300_NoDraw)->Unit(benchmark::kMicrosecond);
 
@@ -258,7 +259,7 @@ static void BM_OpenToLastMove_300(benchmark::State& state)
         stepper.load(std::move(read.record));
         benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
     }
-    if (game.MoveCount != 300) state.SkipWithError("game1.sgf did not play to move 300");
+    if (game.MoveCount() != 300) state.SkipWithError("game1.sgf did not play to move 300");
     if (renderer.ChessSize() != 38) state.SkipWithError("the board was not laid out at 38-pixel cells");
     game.setView(nullptr);
 }

@@ -25,8 +25,8 @@ int panelFor(int chessSize)
 int stonesOn(const WeiQiGame& game)
 {
     int stones = 0;
-    for (int i = 1; i <= game.BoardSize; ++i)
-        for (int j = 1; j <= game.BoardSize; ++j)
+    for (int i = 1; i <= game.BoardSize(); ++i)
+        for (int j = 1; j <= game.BoardSize(); ++j)
             stones += game.hasStone(i, j) ? 1 : 0;
     return stones;
 }
@@ -38,8 +38,8 @@ void playStones(WeiQiGame& game, int stones)
     for (int tries = 0; tries < 5000 && stonesOn(game) < stones; ++tries) {
         const zemra::test::RandomMove move = player.propose(game);
         if (move.pass) continue;
-        if (game.PlayChess(move.i, move.j, game.SideToMove) == zemra::PlayResult::OK)
-            game.SideToMove = zemra::opponentOf(game.SideToMove);
+        if (game.PlayChess(move.i, move.j, game.SideToMove()) == zemra::PlayResult::OK)
+            game.setSideToMove(zemra::opponentOf(game.SideToMove()));
     }
 }
 
@@ -124,8 +124,8 @@ void BM_MoveRedraw(benchmark::State& state)
 {
     DrawnGame board(static_cast<int>(state.range(0)), static_cast<StoneLabelMode>(state.range(1)), 120);
     for (auto _ : state) {
-        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount - 1);
-        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount);
+        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount() - 1);
+        board.renderer.ShowChessNumberAndFlag(board.game.MoveCount());
         benchmark::DoNotOptimize(board.renderer.PaintBox1().constBits());
     }
 }

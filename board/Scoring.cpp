@@ -36,7 +36,7 @@ void WeiQiGame::UnFlagDeadSerial(int i, int j, PointCode code)
         m_view->DrawChess(i, j, colour);
         // Only a stone some move placed can be the last move: at move 0 a
         // handicap stone would otherwise get the last-move mark.
-        if (pointNumber(i, j) > 0 && pointNumber(i, j) == MoveCount) m_view->DrawSmallTriangle(i, j);
+        if (pointNumber(i, j) > 0 && pointNumber(i, j) == m_moveCount) m_view->DrawSmallTriangle(i, j);
         m_view->SendImageToFront(i, j);
     }
     UnFlagDeadSerial(i - 1, j, code);
@@ -58,14 +58,14 @@ void WeiQiGame::MarkingClick(int i, int j)
 void WeiQiGame::SetMarkingDead(bool on)
 {
     if (on) {
-        MarkingDead = true;
+        m_markingDead = true;
         m_view->SetStoneLabelMode(StoneLabelMode::Marking);
-        for (int i = 1; i <= BoardSize; ++i)
-            for (int j = 1; j <= BoardSize; ++j)
+        for (int i = 1; i <= m_boardSize; ++i)
+            for (int j = 1; j <= m_boardSize; ++j)
                 if (hasStone(i, j)) m_view->ShowChessNumberAndFlag(pointNumber(i, j));
         return;
     }
-    MarkingDead = false;
+    m_markingDead = false;
     clearPointMarks();
     m_view->SetStoneLabelMode(StoneLabelMode::LastMoveMark);
     for (int i = 1; i <= MaxSize; ++i) {
@@ -81,10 +81,7 @@ void WeiQiGame::SetMarkingDead(bool on)
     }
 }
 
-namespace {
-
-// How one border mark changes the verdict of the region being filled.
-MarkCode nextVerdict(MarkCode before, MarkCode border)
+MarkCode WeiQiGame::nextRegionVerdict(MarkCode before, MarkCode border)
 {
     // A dead stone borders the region like a stone of the other colour.
     MarkCode owner;
@@ -116,8 +113,6 @@ MarkCode nextVerdict(MarkCode before, MarkCode border)
     }
 }
 
-} // namespace
-
 void WeiQiGame::FindBlankSerial(int i, int j)
 {
     if (!onBoard(i, j)) return;
@@ -136,7 +131,7 @@ void WeiQiGame::FindBlankSerial(int i, int j)
         FindBlankSerial(i + 1, j);
         FindBlankSerial(i, j + 1);
         return;
-    default: RegionVerdict = nextVerdict(RegionVerdict, m); return;
+    default: RegionVerdict = nextRegionVerdict(RegionVerdict, m); return;
     }
 }
 
@@ -173,15 +168,15 @@ CountReport WeiQiGame::DianMu(bool markingOn)
         default: break;
         }
     }
-    r.whiteScore = 2 * r.blackDead + r.whitePoints + BlackCaptured;
-    r.blackScore = 2 * r.whiteDead + r.blackPoints + WhiteCaptured;
+    r.whiteScore = 2 * r.blackDead + r.whitePoints + m_blackCaptured;
+    r.blackScore = 2 * r.whiteDead + r.blackPoints + m_whiteCaptured;
 
     const std::string rule(38, '-');
     const auto num = [](int v) { return std::to_string(v); };
     r.lines.push_back(rule);
-    r.lines.push_back("白方：" + num(r.whitePoints + r.blackDead) + "(空)+" + num(BlackCaptured + r.blackDead) + "(黑子)" +
+    r.lines.push_back("白方：" + num(r.whitePoints + r.blackDead) + "(空)+" + num(m_blackCaptured + r.blackDead) + "(黑子)" +
                       "+0(贴目) = " + num(r.whiteScore) + " 目");
-    r.lines.push_back("黑方：" + num(r.blackPoints + r.whiteDead) + "(空)+" + num(r.whiteDead + WhiteCaptured) +
+    r.lines.push_back("黑方：" + num(r.blackPoints + r.whiteDead) + "(空)+" + num(r.whiteDead + m_whiteCaptured) +
                       "(白子) = " + num(r.blackScore) + " 目");
     r.lines.push_back("公共地域：" + num(r.sharePoints) + " 目" + "    " + "未知地域：" + num(r.errorPoints) + " 目");
     if (r.blackScore > r.whiteScore)

@@ -49,12 +49,12 @@ void WeiQiGame::clearPointMarks()
 
 void WeiQiGame::InitWeiQiGame()
 {
-    MoveCount = 0;
-    SideToMove = Colour::Black;
-    MoveList.clear();
-    CaptureList.clear();
-    BlackCaptured = 0;
-    WhiteCaptured = 0;
+    m_moveCount = 0;
+    m_sideToMove = Colour::Black;
+    m_moveList.clear();
+    m_captureList.clear();
+    m_blackCaptured = 0;
+    m_whiteCaptured = 0;
     m_board.fill(Cell{});
     m_view->InitChessBoard();
 }
@@ -111,7 +111,7 @@ void WeiQiGame::ResumeChuan(Colour colour, const std::vector<Pt>& chain)
 void WeiQiGame::DeleteDeadChessFromMemory(Colour colour, std::vector<Pt>& chain)
 {
     std::sort(chain.begin(), chain.end(), [](Pt a, Pt b) { return a.i != b.i ? a.i < b.i : a.j < b.j; });
-    std::string& text = CaptureList[static_cast<std::size_t>(MoveCount - 1)];
+    std::string& text = m_captureList[static_cast<std::size_t>(m_moveCount - 1)];
     for (const Pt p : chain) {
         cell(p.i, p.j) = Cell{};
         text += formatMoveNode(colour, p.i, p.j);
@@ -140,56 +140,56 @@ bool WeiQiGame::captureNeighbours(int i, int j, Colour opponent)
 
 bool WeiQiGame::ShiDaJieMa() const
 {
-    const auto n = static_cast<std::size_t>(MoveCount);
-    if (n < 2 || CaptureList.size() < n || MoveList.size() < n) return false;
-    const std::string& before = CaptureList[n - 2];
-    const std::string& now = CaptureList[n - 1];
+    const auto n = static_cast<std::size_t>(m_moveCount);
+    if (n < 2 || m_captureList.size() < n || m_moveList.size() < n) return false;
+    const std::string& before = m_captureList[n - 2];
+    const std::string& now = m_captureList[n - 1];
     if (before.empty() || now.empty()) return false;
     if (before.find(';', 1) != std::string::npos || now.find(';', 1) != std::string::npos) return false;
-    return MoveList[n - 1] == before && MoveList[n - 2] == now;
+    return m_moveList[n - 1] == before && m_moveList[n - 2] == now;
 }
 
 void WeiQiGame::countCaptures(const std::string& captureText)
 {
     for (const MoveNode& stone : parseCaptureText(captureText)) {
         if (stone.colour == Colour::Black)
-            ++BlackCaptured;
+            ++m_blackCaptured;
         else
-            ++WhiteCaptured;
+            ++m_whiteCaptured;
     }
 }
 
 void WeiQiGame::showCapturedLabels()
 {
-    m_view->SetLabelBlackDead(capturedCaption(BlackCaptured));
-    m_view->SetLabelWhiteDead(capturedCaption(WhiteCaptured));
+    m_view->SetLabelBlackDead(capturedCaption(m_blackCaptured));
+    m_view->SetLabelWhiteDead(capturedCaption(m_whiteCaptured));
 }
 
-PlayResult WeiQiGame::PlayChess(int i, int j, Colour /*side: the stone's colour is SideToMove*/)
+PlayResult WeiQiGame::PlayChess(int i, int j, Colour side)
 {
     if (!onBoard(i, j)) return PlayResult::YiYouQiZi; // callers never do this; refuse rather than corrupt
     Cell& here = cell(i, j);
     if (here.code != PointCode::Empty) return PlayResult::YiYouQiZi;
 
-    const Colour mover = SideToMove;
+    const Colour mover = side;
     const Colour opponent = opponentOf(mover);
     bool captured = false;
     LibertyFound = 0;
 
-    here = Cell{chessCode(mover), MoveCount + 1};
+    here = Cell{chessCode(mover), m_moveCount + 1};
     FindSerialChess(i, j, mover, m_moverChain);
 
     if (LibertyFound == 1) {
-        here = Cell{chessCode(mover), MoveCount + 1};
+        here = Cell{chessCode(mover), m_moveCount + 1};
         ResumeChuan(mover, m_moverChain);
-        ++MoveCount;
-        MoveList.push_back(formatMoveNode(mover, i, j));
-        m_view->ShowChessNumberAndFlag(MoveCount - 1);
-        m_view->ShowChessNumberAndFlag(MoveCount);
-        CaptureList.emplace_back();
+        ++m_moveCount;
+        m_moveList.push_back(formatMoveNode(mover, i, j));
+        m_view->ShowChessNumberAndFlag(m_moveCount - 1);
+        m_view->ShowChessNumberAndFlag(m_moveCount);
+        m_captureList.emplace_back();
         captured = captureNeighbours(i, j, opponent);
         if (captured) {
-            const std::string& text = CaptureList.back();
+            const std::string& text = m_captureList.back();
             countCaptures(text);
             m_view->DeleteDeadChessFromImage(text);
             showCapturedLabels();
@@ -197,35 +197,35 @@ PlayResult WeiQiGame::PlayChess(int i, int j, Colour /*side: the stone's colour 
     } else {
         // The new group keeps its "Chuan" codes here, so it lends no liberty
         // to the opponent groups being tested.
-        ++MoveCount;
-        CaptureList.emplace_back();
+        ++m_moveCount;
+        m_captureList.emplace_back();
         captured = captureNeighbours(i, j, opponent);
         if (!captured) {
             ResumeChuan(mover, m_moverChain);
-            CaptureList.pop_back();
-            --MoveCount;
+            m_captureList.pop_back();
+            --m_moveCount;
             here = Cell{};
             return PlayResult::BuRuQi;
         }
-        here = Cell{chessCode(mover), MoveCount};
+        here = Cell{chessCode(mover), m_moveCount};
         ResumeChuan(mover, m_moverChain);
-        MoveList.push_back(formatMoveNode(mover, i, j));
+        m_moveList.push_back(formatMoveNode(mover, i, j));
         if (ShiDaJieMa()) {
             // Put back the one stone just taken, with its own move number.
-            const std::optional<MoveNode> previous = parseMoveNode(MoveList[static_cast<std::size_t>(MoveCount - 2)]);
-            cell(previous->i, previous->j) = Cell{chessCode(opponent), MoveCount - 1};
-            CaptureList.pop_back();
-            MoveList.pop_back();
-            --MoveCount;
+            const std::optional<MoveNode> previous = parseMoveNode(m_moveList[static_cast<std::size_t>(m_moveCount - 2)]);
+            cell(previous->i, previous->j) = Cell{chessCode(opponent), m_moveCount - 1};
+            m_captureList.pop_back();
+            m_moveList.pop_back();
+            --m_moveCount;
             here = Cell{};
             return PlayResult::DaJie;
         }
-        const std::string& text = CaptureList.back();
+        const std::string& text = m_captureList.back();
         countCaptures(text);
         m_view->DeleteDeadChessFromImage(text);
         showCapturedLabels();
-        m_view->ShowChessNumberAndFlag(MoveCount - 1);
-        m_view->ShowChessNumberAndFlag(MoveCount);
+        m_view->ShowChessNumberAndFlag(m_moveCount - 1);
+        m_view->ShowChessNumberAndFlag(m_moveCount);
     }
 
     m_view->PlayStoneSound(captured ? "Take" : "Play");
@@ -235,35 +235,35 @@ PlayResult WeiQiGame::PlayChess(int i, int j, Colour /*side: the stone's colour 
 int WeiQiGame::findMoveNumber(const std::string& node, int fromIndex) const
 {
     for (int k = fromIndex; k >= 0; --k) {
-        if (MoveList[static_cast<std::size_t>(k)] == node) return k + 1;
+        if (m_moveList[static_cast<std::size_t>(k)] == node) return k + 1;
     }
     return 0;
 }
 
 void WeiQiGame::Local_Undo()
 {
-    if (MoveCount <= 0 || MoveList.size() < static_cast<std::size_t>(MoveCount) ||
-        CaptureList.size() < static_cast<std::size_t>(MoveCount))
+    if (m_moveCount <= 0 || m_moveList.size() < static_cast<std::size_t>(m_moveCount) ||
+        m_captureList.size() < static_cast<std::size_t>(m_moveCount))
         return;
-    const int n = MoveCount;
-    const Colour mover = opponentOf(SideToMove); // who made move n
-    SideToMove = mover;
+    const int n = m_moveCount;
+    const Colour mover = opponentOf(m_sideToMove); // who made move n
+    m_sideToMove = mover;
     m_view->ShowSideToMove(mover);
 
-    const std::optional<MoveNode> last = parseMoveNode(MoveList[static_cast<std::size_t>(n - 1)]);
+    const std::optional<MoveNode> last = parseMoveNode(m_moveList[static_cast<std::size_t>(n - 1)]);
     // Any node without a point is a pass, whoever the list says made it: a
     // pass by the "wrong" colour must not index the board with -1.
     if (!last || last->pass) {
-        MoveList.pop_back();
-        CaptureList.pop_back();
-        MoveCount = n - 1;
-        m_view->ShowChessNumberAndFlag(MoveCount);
+        m_moveList.pop_back();
+        m_captureList.pop_back();
+        m_moveCount = n - 1;
+        m_view->ShowChessNumberAndFlag(m_moveCount);
         return;
     }
 
     const int li = last->i;
     const int lj = last->j;
-    MoveList.pop_back();
+    m_moveList.pop_back();
     cell(li, lj) = Cell{};
     m_view->ClearChessBoard(li, lj);
     m_view->SendImageToFront(li, lj);
@@ -271,7 +271,7 @@ void WeiQiGame::Local_Undo()
     // Put the captured stones back, each with the number of the latest
     // earlier move on its point (0 for a handicap stone).
     int restored[2] = {0, 0};
-    for (const MoveNode& stone : parseCaptureText(CaptureList[static_cast<std::size_t>(n - 1)])) {
+    for (const MoveNode& stone : parseCaptureText(m_captureList[static_cast<std::size_t>(n - 1)])) {
         const int ci = stone.i;
         const int cj = stone.j;
         // The node's own letter says whose stone it was; in a consistent game
@@ -287,69 +287,89 @@ void WeiQiGame::Local_Undo()
         ++restored[colour == Colour::Black ? 0 : 1];
     }
 
-    CaptureList.pop_back();
-    MoveCount = n - 1;
-    m_view->ShowChessNumberAndFlag(MoveCount);
+    m_captureList.pop_back();
+    m_moveCount = n - 1;
+    m_view->ShowChessNumberAndFlag(m_moveCount);
 
-    BlackCaptured -= restored[0];
-    WhiteCaptured -= restored[1];
-    if (opponentOf(mover) == Colour::Black || restored[0] > 0) m_view->SetLabelBlackDead(capturedCaption(BlackCaptured));
-    if (opponentOf(mover) == Colour::White || restored[1] > 0) m_view->SetLabelWhiteDead(capturedCaption(WhiteCaptured));
+    m_blackCaptured -= restored[0];
+    m_whiteCaptured -= restored[1];
+    if (opponentOf(mover) == Colour::Black || restored[0] > 0) m_view->SetLabelBlackDead(capturedCaption(m_blackCaptured));
+    if (opponentOf(mover) == Colour::White || restored[1] > 0) m_view->SetLabelWhiteDead(capturedCaption(m_whiteCaptured));
 }
 
 Colour WeiQiGame::PassMove()
 {
-    const Colour passer = SideToMove;
-    SideToMove = opponentOf(passer);
-    m_view->ShowSideToMove(SideToMove);
-    MoveList.push_back(formatPassNode(passer));
-    CaptureList.emplace_back();
-    ++MoveCount;
-    m_view->ShowChessNumberAndFlag(MoveCount - 1);
+    const Colour passer = m_sideToMove;
+    m_sideToMove = opponentOf(passer);
+    m_view->ShowSideToMove(m_sideToMove);
+    m_moveList.push_back(formatPassNode(passer));
+    m_captureList.emplace_back();
+    ++m_moveCount;
+    m_view->ShowChessNumberAndFlag(m_moveCount - 1);
     return passer;
 }
 
 void WeiQiGame::SetLocalHandicap()
 {
-    if (HandicapCount == 0) return;
-    if (HandicapCount >= 2 && HandicapCount <= 9) {
-        struct Stone {
-            int i, j;
-        };
-        std::vector<Stone> stones = {{4, 16}, {16, 4}};
-        const int n = HandicapCount;
-        if (n == 3) stones.push_back(ThreeStoneLowerRight == 1 ? Stone{16, 16} : Stone{4, 4});
-        if (n >= 4) {
-            stones.push_back({4, 4});
-            stones.push_back({16, 16});
-        }
-        if (n >= 6) {
-            stones.push_back({4, 10});
-            stones.push_back({16, 10});
-        }
-        if (n >= 8) {
-            stones.push_back({10, 4});
-            stones.push_back({10, 16});
-        }
-        if (n == 5 || n == 7 || n == 9) stones.push_back({10, 10});
-
-        m_view->SetHandicapCell("  " + std::to_string(n));
-        for (const Stone s : stones) {
+    if (m_handicapCount == 0) return;
+    const std::vector<BoardPoint> stones = fixedHandicapPoints(m_handicapCount, m_threeStoneLowerRight);
+    if (!stones.empty()) {
+        m_view->SetHandicapCell("  " + std::to_string(m_handicapCount));
+        for (const BoardPoint s : stones) {
             cell(s.i, s.j) = Cell{PointCode::BlackChess, 0};
             m_view->DrawChess(s.i, s.j, Colour::Black);
             m_view->SendImageToFront(s.i, s.j);
         }
     }
-    SideToMove = Colour::White;
-    m_view->ShowSideToMove(Colour::White);
+    setSideToMove(Colour::White);
+}
+
+void WeiQiGame::setSideToMove(Colour side)
+{
+    m_sideToMove = side;
+    m_view->ShowSideToMove(side);
+}
+
+bool WeiQiGame::newGame(const GameSetup& setup, int* removedStones)
+{
+    if (!setup.valid()) return false;
+    m_previousBoardSize = m_boardSize;
+    m_boardSize = setup.boardSize;
+    m_markingDead = false;
+    clearPointMarks();
+    m_handicapCount = 0;
+    InitWeiQiGame();
+    m_handicapCount = setup.handicapCount;
+    m_threeStoneLowerRight = setup.threeStoneLowerRight;
+    int removed = 0;
+    if (!setup.hasFreeStones()) {
+        SetLocalHandicap();
+    } else {
+        for (const BoardPoint& p : setup.freeBlack)
+            cell(p.i, p.j) = Cell{PointCode::BlackChess, 0};
+        for (const BoardPoint& p : setup.freeWhite)
+            cell(p.i, p.j) = Cell{PointCode::WhiteChess, 0};
+        m_sideToMove = setup.firstPlayer;
+        removed = removeGroupsWithoutLiberties();
+        for (int i = 1; i <= m_boardSize; ++i) {
+            for (int j = 1; j <= m_boardSize; ++j) {
+                if (!hasStone(i, j)) continue;
+                m_view->DrawChess(i, j, *stoneColour(cell(i, j).code));
+                m_view->SendImageToFront(i, j);
+            }
+        }
+    }
+    setSideToMove(setup.firstPlayer);
+    if (removedStones) *removedStones = removed;
+    return true;
 }
 
 int WeiQiGame::removeGroupsWithoutLiberties()
 {
     int removed = 0;
-    for (const Colour colour : {SideToMove, opponentOf(SideToMove)}) {
-        for (int i = 1; i <= BoardSize; ++i) {
-            for (int j = 1; j <= BoardSize; ++j) {
+    for (const Colour colour : {m_sideToMove, opponentOf(m_sideToMove)}) {
+        for (int i = 1; i <= m_boardSize; ++i) {
+            for (int j = 1; j <= m_boardSize; ++j) {
                 if (cell(i, j).code != chessCode(colour)) continue;
                 LibertyFound = 0;
                 FindSerialChess(i, j, colour, m_searchChain);
@@ -368,12 +388,12 @@ int WeiQiGame::removeGroupsWithoutLiberties()
 
 std::string WeiQiGame::checkInvariants() const
 {
-    const auto n = static_cast<std::size_t>(MoveCount);
-    if (MoveCount < 0) return "MoveCount is negative";
-    if (MoveList.size() != n)
-        return "MoveList holds " + std::to_string(MoveList.size()) + " entries, MoveCount is " + std::to_string(MoveCount);
-    if (CaptureList.size() != n)
-        return "CaptureList holds " + std::to_string(CaptureList.size()) + " entries, MoveCount is " + std::to_string(MoveCount);
+    const auto n = static_cast<std::size_t>(m_moveCount);
+    if (m_moveCount < 0) return "m_moveCount is negative";
+    if (m_moveList.size() != n)
+        return "m_moveList holds " + std::to_string(m_moveList.size()) + " entries, m_moveCount is " + std::to_string(m_moveCount);
+    if (m_captureList.size() != n)
+        return "m_captureList holds " + std::to_string(m_captureList.size()) + " entries, m_moveCount is " + std::to_string(m_moveCount);
     for (int i = 1; i <= MaxSize; ++i) {
         for (int j = 1; j <= MaxSize; ++j) {
             const Cell& c = cell(i, j);
@@ -381,13 +401,13 @@ std::string WeiQiGame::checkInvariants() const
             if (c.code == PointCode::BlackChuan || c.code == PointCode::WhiteChuan) return "group-search code left at " + where;
             if (c.code == PointCode::Empty) continue;
             if (!onBoard(i, j)) return "stone off the board at " + where;
-            if (c.number < 0 || c.number > MoveCount)
+            if (c.number < 0 || c.number > m_moveCount)
                 return "stone number " + std::to_string(c.number) + " out of range at " + where;
             if (c.number > 0) {
                 const std::string expected = formatMoveNode(*stoneColour(c.code), i, j);
-                if (MoveList[static_cast<std::size_t>(c.number - 1)] != expected)
+                if (m_moveList[static_cast<std::size_t>(c.number - 1)] != expected)
                     return "stone " + BoardPoints(i, j) + " at " + where + " does not match move " +
-                           MoveList[static_cast<std::size_t>(c.number - 1)];
+                           m_moveList[static_cast<std::size_t>(c.number - 1)];
             }
         }
     }
@@ -396,8 +416,8 @@ std::string WeiQiGame::checkInvariants() const
     // by the search the placement used.
     std::array<bool, MaxSize * MaxSize> seen{};
     std::vector<Pt> stack;
-    for (int i = 1; i <= BoardSize; ++i) {
-        for (int j = 1; j <= BoardSize; ++j) {
+    for (int i = 1; i <= m_boardSize; ++i) {
+        for (int j = 1; j <= m_boardSize; ++j) {
             const PointCode code = cell(i, j).code;
             if (code == PointCode::Empty || seen[index(i, j)]) continue;
             bool liberty = false;
@@ -428,14 +448,14 @@ std::string WeiQiGame::checkInvariants() const
     // The counters are the sums of the capture texts.
     int black = 0;
     int white = 0;
-    for (const std::string& text : CaptureList) {
+    for (const std::string& text : m_captureList) {
         const std::vector<MoveNode> stones = parseCaptureText(text);
         if (stones.size() * 6 != text.size()) return "capture text \"" + text + "\" is not a list of stones";
         for (const MoveNode& s : stones)
             ++(s.colour == Colour::Black ? black : white);
     }
-    if (black != BlackCaptured || white != WhiteCaptured)
-        return "captured counters " + std::to_string(BlackCaptured) + "/" + std::to_string(WhiteCaptured) +
+    if (black != m_blackCaptured || white != m_whiteCaptured)
+        return "captured counters " + std::to_string(m_blackCaptured) + "/" + std::to_string(m_whiteCaptured) +
                " differ from the capture texts' " + std::to_string(black) + "/" + std::to_string(white);
     return {};
 }

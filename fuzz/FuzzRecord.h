@@ -22,6 +22,7 @@ struct QuietView : RecordView {
     void eraseLabel(int, int) override {}
     void stopMarking() override { game->SetMarkingDead(false); }
     void trialPlayChanged(bool) override {}
+    void recordStarted() override {}
 };
 
 // What is broken, or nullptr when every check holds (or the record was refused).
@@ -36,7 +37,7 @@ inline const char* recordBreaks(ReadOutcome read)
     const GameInfo info = read.record.info;
     stepper.load(std::move(read.record));
     if (!game.checkInvariants().empty()) return "invariants after load";
-    const std::vector<std::string> moves = game.MoveList;
+    const std::vector<std::string> moves = game.MoveList();
     const QByteArray saved = sgfRecordBytes(game, info);
 
     stepper.first();
@@ -48,7 +49,7 @@ inline const char* recordBreaks(ReadOutcome read)
     if (!game.checkInvariants().empty()) return "invariants during trial play";
     if (stepper.trialPlay()) stepper.toggleTrial();
     stepper.last();
-    if (game.MoveList != moves) return "the same moves after stepping back and forth";
+    if (game.MoveList() != moves) return "the same moves after stepping back and forth";
     if (!game.checkInvariants().empty()) return "invariants after stepping";
 
     ReadOutcome again = readSgfBytes(saved);
@@ -57,7 +58,7 @@ inline const char* recordBreaks(ReadOutcome read)
     RecordStepper second(copy, board, view);
     view.game = &copy;
     second.load(std::move(again.record));
-    if (copy.MoveList != moves) return "the written record replays the same moves";
+    if (copy.MoveList() != moves) return "the written record replays the same moves";
     if (!copy.checkInvariants().empty()) return "invariants of the written record";
     for (int i = 1; i <= WeiQiGame::MaxSize; ++i)
         for (int j = 1; j <= WeiQiGame::MaxSize; ++j)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/GameSetup.h"
 #include "text/Nickname.h"
 
 namespace zemra::net {
@@ -83,9 +84,7 @@ std::optional<GameTerms> gameTerms(QByteArrayView bytes, const MatchResult& m)
     if (t.handicapText.size() != 1 || t.handicapText[0] < u'0' || t.handicapText[0] > u'8') return std::nullopt;
     t.handicapIndex = t.handicapText[0].unicode() - u'0';
     t.boardSize = boardSizeValue(t.sizeText);
-    if (t.boardSize < 5 || t.boardSize > 19) return std::nullopt;
-    // The handicap layouts are points of the 19 × 19 board.
-    if (t.handicapIndex != 0 && t.boardSize != 19) return std::nullopt;
+    if (!GameSetup::fixed(t.boardSize, t.handicapCount()).valid()) return std::nullopt;
     if (!nickname::isPrintable(t.sizeText)) return std::nullopt;
     t.received = bytes.toByteArray();
     return t;

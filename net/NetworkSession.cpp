@@ -76,13 +76,10 @@ Reaction NetworkSession::enterMode()
     m_values.LocalNickName = texts::DefaultNickName;
     m_values.LocalRank = texts::DefaultRank;
     closeAllQuestions();
-    m_info = friendlyGameInfo(texts::NetworkPlace, texts::DefaultNickName, texts::DefaultPeerName, m_game.BoardSize);
+    m_info = friendlyGameInfo(texts::NetworkPlace, texts::DefaultNickName, texts::DefaultPeerName, m_game.BoardSize());
     m_info.GameResult = texts::NotStartedResult;
     // No handicap stones go down here, so none may be left from another mode.
-    m_game.HandicapCount = 0;
-    m_game.MarkingDead = false;
-    m_game.clearPointMarks();
-    m_game.InitWeiQiGame();
+    m_game.newGame(GameSetup::fixed(m_game.BoardSize(), 0));
     Reaction r;
     r.gameStarted = true;
     return r;
@@ -211,14 +208,14 @@ Reaction NetworkSession::receivePlay(const Message& m)
         r.systemLines << texts::OwnColourMoveLine;
         return r;
     }
-    m_game.SideToMove = colour;
+    m_game.setSideToMove(colour);
     r.sideToMoveChanged = true;
     // The peer's board took this move; ours refusing it means they differ.
     if (!m_game.onBoard(m.move.i, m.move.j) || m_game.PlayChess(m.move.i, m.move.j, colour) != PlayResult::OK) {
         r.systemLines << texts::BoardsDifferLine;
         return r;
     }
-    m_game.SideToMove = opponentOf(colour);
+    m_game.setSideToMove(opponentOf(colour));
     return r;
 }
 
@@ -240,7 +237,7 @@ Reaction NetworkSession::receiveQuit(const Message& m)
 
 void NetworkSession::undo(int times, Reaction& r)
 {
-    for (int k = 0; k < times && m_game.MoveCount > 0; ++k) {
+    for (int k = 0; k < times && m_game.MoveCount() > 0; ++k) {
         m_game.Local_Undo();
         ++r.undone;
     }
@@ -308,7 +305,7 @@ Reaction NetworkSession::receiveAnswer(const Message& m)
         } else {
             r.systemLines << texts::UndoAgreedByPeerLine;
             // The peer moved last: our move and its answer go back.
-            const bool peerMovedLast = m_values.NetworkColor && m_game.SideToMove == *m_values.NetworkColor;
+            const bool peerMovedLast = m_values.NetworkColor && m_game.SideToMove() == *m_values.NetworkColor;
             undo(peerMovedLast ? 2 : 1, r);
         }
         break;
@@ -407,7 +404,7 @@ Reaction NetworkSession::answer(int questionId, bool agreed)
             r.systemLines << texts::UndoAgreedLine;
             r.reply = toWire(plainMessage(Command::UndoAgreed));
             // Our own move was last: the asker's move and ours go back.
-            const bool ownMoveLast = !m_values.NetworkColor || m_game.SideToMove != *m_values.NetworkColor;
+            const bool ownMoveLast = !m_values.NetworkColor || m_game.SideToMove() != *m_values.NetworkColor;
             undo(ownMoveLast ? 2 : 1, r);
         } else {
             r.systemLines << texts::UndoRefusedLine;
@@ -443,9 +440,9 @@ Reaction NetworkSession::playLocal(int i, int j)
 {
     Reaction r;
     const std::optional<Colour> own = m_values.NetworkColor;
-    if (m_values.NetworkRole == Role::None || !own || m_game.SideToMove != *own || !m_game.onBoard(i, j)) return r;
+    if (m_values.NetworkRole == Role::None || !own || m_game.SideToMove() != *own || !m_game.onBoard(i, j)) return r;
     if (m_game.PlayChess(i, j, *own) != PlayResult::OK) return r;
-    m_game.SideToMove = opponentOf(*own);
+    m_game.setSideToMove(opponentOf(*own));
     r.sideToMoveChanged = true;
     r.reply = toWire(playMessage(*own, i, j));
     return r;
@@ -497,7 +494,7 @@ Reaction NetworkSession::pass()
 {
     if (!m_values.NetworkColor) return refusedOutsideGame();
     Reaction r;
-    if (m_game.SideToMove != *m_values.NetworkColor) return r;
+    if (m_game.SideToMove() != *m_values.NetworkColor) return r;
     r.systemLines << texts::passLine(m_values.LocalNickName);
     m_game.PassMove();
     r.sideToMoveChanged = true;
@@ -536,10 +533,6 @@ ProposalChoice NetworkSession::shownProposal(const GameTerms& terms) const
 
 void NetworkSession::startAgreedGame(const GameTerms& terms)
 {
-    m_game.HandicapCount = terms.handicapCount();
-    m_game.PreviousBoardSize = m_game.BoardSize;
-    m_game.BoardSize = terms.boardSize;
-
     const bool localBlack = terms.blackName == m_values.LocalNickName;
     m_values.NetworkColor = localBlack ? Colour::Black : Colour::White;
     const QString& local = m_values.LocalNickName;
@@ -548,19 +541,16 @@ void NetworkSession::startAgreedGame(const GameTerms& terms)
     m_info.BlackRank = localBlack ? m_values.LocalRank : m_values.PeerRank;
     m_info.WhiteName = localBlack ? peer : local;
     m_info.WhiteRank = localBlack ? m_values.PeerRank : m_values.LocalRank;
-    m_info.SizeText = QString::number(m_game.BoardSize);
+    m_info.SizeText = QString::number(terms.boardSize);
     m_info.GameResult = texts::RunningResult;
     // Requests about the game before, and proposals that crossed this one,
     // no longer apply.
     closeAllQuestions();
 
-    m_game.MarkingDead = false;
-    m_game.clearPointMarks();
-    m_game.InitWeiQiGame();
-    // Both boards must get the same stones: the three-stone layout a record
-    // may have chosen is not the one the peer uses.
-    m_game.ThreeStoneLowerRight = 0;
-    m_game.SetLocalHandicap();
+    // Both boards get the same stones: the fixed layout, never the
+    // three-stone corner a record may have used. The terms were checked
+    // when they arrived.
+    m_game.newGame(GameSetup::fixed(terms.boardSize, terms.handicapCount()));
 }
 
 } // namespace zemra::net

@@ -1,5 +1,7 @@
 #include "records/GameRecord.h"
 
+#include <set>
+
 namespace zemra {
 
 GameInfo GameRecord::resetGameInfo()
@@ -23,16 +25,20 @@ ReadOutcome tooManyNodes()
     return ReadOutcome::failure(QStringLiteral("棋谱太长：超过了 %1 万个节点（着手），不能打开。").arg(MaxRecordNodes / 10000));
 }
 
-std::vector<BoardPoint> standardHandicapPoints(int count, bool threeStoneLowerRight)
+GameSetup GameRecord::setup() const
 {
-    if (count < 2 || count > 9) return {};
-    std::vector<BoardPoint> points = {{4, 16}, {16, 4}};
-    if (count == 3) points.push_back(threeStoneLowerRight ? BoardPoint{16, 16} : BoardPoint{4, 4});
-    if (count >= 4) points.insert(points.end(), {{4, 4}, {16, 16}});
-    if (count >= 6) points.insert(points.end(), {{4, 10}, {16, 10}});
-    if (count >= 8) points.insert(points.end(), {{10, 4}, {10, 16}});
-    if (count % 2 == 1 && count != 3) points.push_back({10, 10});
-    return points;
+    const auto asSet = [](const std::vector<BoardPoint>& v) { return std::set<BoardPoint>(v.begin(), v.end()); };
+    const std::vector<BoardPoint> layout = fixedHandicapPoints(handicapCount, threeStoneLowerRight);
+    GameSetup s = GameSetup::fixed(boardSize, handicapCount);
+    s.threeStoneLowerRight = threeStoneLowerRight;
+    const bool fixedLayout =
+        setupWhite.empty() && (setupBlack.empty() || (!layout.empty() && asSet(setupBlack) == asSet(layout)));
+    if (!fixedLayout) {
+        s.freeBlack = setupBlack;
+        s.freeWhite = setupWhite;
+        s.firstPlayer = setupBlack.empty() ? Colour::Black : Colour::White;
+    }
+    return s;
 }
 
 } // namespace zemra

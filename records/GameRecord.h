@@ -11,17 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "board/GameSetup.h"
 #include "records/GameInfo.h"
 
 namespace zemra {
-
-struct BoardPoint {
-    int i = 0; // column from the left, from 1
-    int j = 0; // row from the top, from 1
-
-    friend bool operator==(const BoardPoint&, const BoardPoint&) = default;
-    friend auto operator<=>(const BoardPoint&, const BoardPoint&) = default;
-};
 
 struct GameRecord {
     // As the open command leaves them before reading: both names "未知",
@@ -31,7 +24,7 @@ struct GameRecord {
     // The game's HandicapCount: the number of black setup stones of an SGF
     // record, the handicap words or INI line of a GIB record.
     int handicapCount = 0;
-    int threeStoneLowerRight = 0; // a GIB three-stone game puts the third stone at (16, 16)
+    bool threeStoneLowerRight = false; // a GIB three-stone game puts the third stone at (16, 16)
     // Setup stones at the points the record names (SGF AB / AW of the root
     // and of the nodes before the first move). Empty for GIB: its handicap
     // stones stand on the fixed points for handicapCount.
@@ -42,6 +35,10 @@ struct GameRecord {
     QStringList problems;                  // what the user should hear although the record opened
 
     static GameInfo resetGameInfo();
+    // How the game on the board begins: set-up stones that are exactly the
+    // fixed handicap layout (and GIB's handicap, which names no stones) go
+    // down as that layout, any others as the record's own stones.
+    GameSetup setup() const;
 };
 
 struct ReadOutcome {
@@ -59,9 +56,5 @@ inline constexpr std::size_t MaxRecordNodes = 1'000'000;
 
 // The refusal of a record longer than MaxRecordNodes, naming the limit.
 ReadOutcome tooManyNodes();
-
-// The fixed handicap points of the 19 × 19 board for a count of 2..9, in the
-// order they are put down; empty for other counts.
-std::vector<BoardPoint> standardHandicapPoints(int count, bool threeStoneLowerRight);
 
 } // namespace zemra

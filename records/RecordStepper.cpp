@@ -1,7 +1,6 @@
 #include "records/RecordStepper.h"
 
 #include <algorithm>
-#include <set>
 
 
 namespace zemra {
@@ -62,12 +61,10 @@ void RecordStepper::replay()
 QStringList RecordStepper::putOnBoard()
 {
     m_refused.clear();
-    m_game.PreviousBoardSize = m_game.BoardSize;
-    m_game.BoardSize = m_start.boardSize;
-    m_game.HandicapCount = m_start.handicapCount;
-    m_game.ThreeStoneLowerRight = m_start.threeStoneLowerRight;
-    m_game.InitWeiQiGame();
-    const int removed = placeSetup();
+    int removed = 0;
+    // The readers only hand over records whose start is valid.
+    m_game.newGame(m_start.setup(), &removed);
+    m_view.recordStarted();
 
     last();
 
@@ -86,44 +83,15 @@ QStringList RecordStepper::putOnBoard()
     return problems;
 }
 
-int RecordStepper::placeSetup()
-{
-    const GameRecord& record = m_start;
-    const auto asSet = [](const std::vector<BoardPoint>& v) { return std::set<BoardPoint>(v.begin(), v.end()); };
-    const std::vector<BoardPoint> standard =
-        standardHandicapPoints(record.handicapCount, record.threeStoneLowerRight == 1);
-    // The fixed layout (and GIB, which names no stones) goes the usual way.
-    if (record.setupWhite.empty() &&
-        (record.setupBlack.empty() || (!standard.empty() && asSet(record.setupBlack) == asSet(standard)))) {
-        m_game.SetLocalHandicap();
-        return 0;
-    }
-    for (const BoardPoint& p : record.setupBlack)
-        m_game.setPoint(p.i, p.j, PointCode::BlackChess, 0);
-    for (const BoardPoint& p : record.setupWhite)
-        m_game.setPoint(p.i, p.j, PointCode::WhiteChess, 0);
-    if (!record.setupBlack.empty()) m_game.SideToMove = Colour::White;
-    const int removed = m_game.removeGroupsWithoutLiberties();
-    for (const std::vector<BoardPoint>* stones : {&record.setupBlack, &record.setupWhite}) {
-        for (const BoardPoint& p : *stones) {
-            if (!m_game.hasStone(p.i, p.j)) continue;
-            m_board.DrawChess(p.i, p.j, m_game.pointCode(p.i, p.j) == PointCode::BlackChess ? Colour::Black : Colour::White);
-            m_board.SendImageToFront(p.i, p.j);
-        }
-    }
-    if (!record.setupBlack.empty()) setSide(Colour::White);
-    return removed;
-}
-
 void RecordStepper::setSide(Colour side)
 {
-    m_game.SideToMove = side;
-    if (!m_held.on) m_board.ShowSideToMove(side);
+    // Held, the game has no view to tell.
+    m_game.setSideToMove(side);
 }
 
 void RecordStepper::leaveMarking()
 {
-    if (!m_game.MarkingDead) return;
+    if (!m_game.MarkingDead()) return;
     m_view.stopMarking();
     // Held, the marks went from the model but not from the picture.
     m_held.redraw = true;
@@ -228,11 +196,11 @@ bool RecordStepper::stepForward(StepSender sender)
         showCommentOf(-1);
     if (m_pos > 1) eraseLabels(left);
 
-    node.sideBefore = m_game.SideToMove;
+    node.sideBefore = m_game.SideToMove();
     node.placed = false;
     if (node.hasMove) {
         // The node's colour plays, whoever the turn was given to.
-        m_game.SideToMove = node.colour;
+        m_game.setSideToMove(node.colour);
         if (node.pass) {
             m_game.PassMove();
             node.placed = true;
@@ -264,7 +232,7 @@ bool RecordStepper::stepBack(StepSender sender)
     const NodeState state = m_states[static_cast<std::size_t>(m_pos - 1)];
     // Only a node that really put something into MoveList takes it back.
     if (state.placed) m_game.Local_Undo();
-    if (m_game.SideToMove != state.sideBefore) setSide(state.sideBefore);
+    if (m_game.SideToMove() != state.sideBefore) setSide(state.sideBefore);
     if (m_pos == 1) {
         showRootComment();
         m_pos = 0;
@@ -315,8 +283,8 @@ template <class F> void RecordStepper::held(F&& steps)
 
 void RecordStepper::drawHeldBoard()
 {
-    for (int i = 1; i <= m_game.BoardSize; ++i) {
-        for (int j = 1; j <= m_game.BoardSize; ++j) {
+    for (int i = 1; i <= m_game.BoardSize(); ++i) {
+        for (int j = 1; j <= m_game.BoardSize(); ++j) {
             m_board.ClearChessBoard(i, j);
             const int number = m_game.pointNumber(i, j);
             if (m_game.hasStone(i, j) && number > 0) {
@@ -328,9 +296,9 @@ void RecordStepper::drawHeldBoard()
             m_board.SendImageToFront(i, j);
         }
     }
-    m_board.SetLabelBlackDead(WeiQiGame::capturedCaption(m_game.BlackCaptured));
-    m_board.SetLabelWhiteDead(WeiQiGame::capturedCaption(m_game.WhiteCaptured));
-    m_board.ShowSideToMove(m_game.SideToMove);
+    m_board.SetLabelBlackDead(WeiQiGame::capturedCaption(m_game.BlackCaptured()));
+    m_board.SetLabelWhiteDead(WeiQiGame::capturedCaption(m_game.WhiteCaptured()));
+    m_board.ShowSideToMove(m_game.SideToMove());
     drawLabels(m_pos);
 }
 
@@ -410,7 +378,7 @@ void RecordStepper::boardClick(int i, int j, BoardButton button)
         return;
     }
     if (button == BoardButton::Left) {
-        const Colour side = m_game.SideToMove;
+        const Colour side = m_game.SideToMove();
         if (m_game.onBoard(i, j) && m_game.PlayChess(i, j, side) == PlayResult::OK) {
             setSide(opponentOf(side));
             ++m_trialMoves;
@@ -428,7 +396,7 @@ void RecordStepper::boardClick(int i, int j, BoardButton button)
 
 void RecordStepper::wheel(bool towardUser)
 {
-    if (m_trial || m_game.MarkingDead) return;
+    if (m_trial || m_game.MarkingDead()) return;
     if (towardUser)
         stepForward(StepSender::Other);
     else

@@ -38,6 +38,9 @@ public:
     virtual void stopMarking() = 0;
     // Trial play went on or off: the tick of the trial item.
     virtual void trialPlayChanged(bool on) = 0;
+    // The record's starting position is on the board and no node is played
+    // yet: show the record's information.
+    virtual void recordStarted() = 0;
 };
 
 // Who asked for a single step: only the step's own menu item earns the hint.
@@ -148,7 +151,6 @@ private:
     void drawLabels(int pos);
     bool hasComment(int pos) const;
     void setSide(Colour side);
-    int placeSetup();
     template <class F> void held(F&& steps);
     void drawHeldBoard();
     void flushHeldLog();

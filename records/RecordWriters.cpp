@@ -46,10 +46,10 @@ QString setupLine(const WeiQiGame& game)
     // once every move is taken back (captured handicap stones come back).
     WeiQiGame start(game);
     start.setView(nullptr);
-    while (start.MoveCount > 0) {
-        const std::int32_t before = start.MoveCount;
+    while (start.MoveCount() > 0) {
+        const std::int32_t before = start.MoveCount();
         start.Local_Undo();
-        if (start.MoveCount == before) break;
+        if (start.MoveCount() == before) break;
     }
     std::vector<BoardPoint> black, white;
     for (int i = 1; i <= WeiQiGame::MaxSize; ++i) {
@@ -58,7 +58,7 @@ QString setupLine(const WeiQiGame& game)
             (start.pointCode(i, j) == PointCode::BlackChess ? black : white).push_back({i, j});
         }
     }
-    const std::vector<BoardPoint> standard = standardHandicapPoints(game.HandicapCount, false);
+    const std::vector<BoardPoint> standard = fixedHandicapPoints(game.HandicapCount(), false);
     if (white.empty() && !standard.empty() &&
         std::set<BoardPoint>(black.begin(), black.end()) == std::set<BoardPoint>(standard.begin(), standard.end()))
         return points("AB", standard);
@@ -67,7 +67,7 @@ QString setupLine(const WeiQiGame& game)
 
 QStringList sgfRecordLines(const WeiQiGame& game, const GameInfo& info)
 {
-    QString root = QStringLiteral("(;GM[1]FF[1]SZ[%1]").arg(game.BoardSize);
+    QString root = QStringLiteral("(;GM[1]FF[1]SZ[%1]").arg(game.BoardSize());
     const std::pair<const char*, const QString*> fields[] = {
         {"EV", &info.GameEvent}, {"DT", &info.GameDate},  {"PC", &info.GamePlace},
         {"PB", &info.BlackName}, {"BR", &info.BlackRank}, {"PW", &info.WhiteName},
@@ -81,7 +81,7 @@ QStringList sgfRecordLines(const WeiQiGame& game, const GameInfo& info)
     QStringList lines{root};
     const QString setup = setupLine(game);
     if (!setup.isEmpty()) lines << setup;
-    for (const std::string& node : game.MoveList)
+    for (const std::string& node : game.MoveList())
         lines << QString::fromStdString(node);
     lines << QStringLiteral(")");
     return lines;
@@ -115,7 +115,7 @@ bool diagramStarPoint(int n, int i, int j)
 
 QByteArray boardDiagramBytes(const WeiQiGame& game)
 {
-    const int n = game.BoardSize;
+    const int n = game.BoardSize();
     QStringList lines;
     lines << QString(1 + 2 * (n + 1), u' ');
     for (int j = 1; j <= n; ++j) {

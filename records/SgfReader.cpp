@@ -87,7 +87,7 @@ ReadOutcome readSgfText(std::string_view utf8)
 
     if (const std::string_view* v = firstValue(root, "SZ")) {
         const int n = boardSizeValue(*v);
-        if (n < 5 || n > 19)
+        if (!GameSetup::validBoardSize(n))
             return ReadOutcome::failure(
                 QStringLiteral("棋谱的棋盘大小 SZ[%1] 无法使用：只能打开 5 路到 19 路的棋谱。").arg(text(*v)));
         r.boardSize = n;

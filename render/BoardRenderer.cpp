@@ -112,19 +112,19 @@ QRgb BoardRenderer::markColour() const
 
 void BoardRenderer::SetChessSize()
 {
-    m_layout.chessSize = chessSizeFor(m_panelWidth, m_panelHeight, std::clamp(m_game.BoardSize, 5, WeiQiGame::MaxSize));
+    m_layout.chessSize = chessSizeFor(m_panelWidth, m_panelHeight, std::clamp(m_game.BoardSize(), 5, WeiQiGame::MaxSize));
 }
 
 void BoardRenderer::InitChessBoard()
 {
     const int oldChessSize = m_layout.chessSize;
-    const int n = std::clamp(m_game.BoardSize, 5, WeiQiGame::MaxSize);
+    const int n = std::clamp(m_game.BoardSize(), 5, WeiQiGame::MaxSize);
     SetChessSize();
     const int s = m_layout.chessSize;
     // Our own last sizes count too: the model may change BoardSize without
     // PreviousBoardSize saying so, the picture must fit the board, and the
     // stones must be of the size the picture was drawn at.
-    const bool relayout = s != oldChessSize || s != m_drawnChessSize || m_game.PreviousBoardSize != m_game.BoardSize ||
+    const bool relayout = s != oldChessSize || s != m_drawnChessSize || m_game.PreviousBoardSize() != m_game.BoardSize() ||
                           m_layout.boardSize != n || m_coordinatesChanged || m_board.isNull();
 
     // The fonts go by whole points, so neighbouring cell sizes share them,
@@ -449,8 +449,8 @@ void BoardRenderer::ShowChessNumber(int i, int j, int number)
 
 void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
 {
-    if (moveNumber <= 0 || m_layout.chessSize == 0 || static_cast<std::size_t>(moveNumber) > m_game.MoveList.size()) return;
-    const std::optional<MoveNode> node = parseMoveNode(m_game.MoveList[static_cast<std::size_t>(moveNumber - 1)]);
+    if (moveNumber <= 0 || m_layout.chessSize == 0 || static_cast<std::size_t>(moveNumber) > m_game.MoveList().size()) return;
+    const std::optional<MoveNode> node = parseMoveNode(m_game.MoveList()[static_cast<std::size_t>(moveNumber - 1)]);
     if (!node || node->pass) return;
     const std::optional<Colour> colour = node->colour;
     const int i = node->i;
@@ -459,7 +459,7 @@ void BoardRenderer::ShowChessNumberAndFlag(int moveNumber)
     // The stone has gone, or a later stone stands there: it is not ours to draw.
     if (m_game.pointCode(i, j) != chessCode(*colour) || m_game.pointNumber(i, j) != moveNumber) return;
 
-    const bool last = moveNumber == m_game.MoveCount;
+    const bool last = moveNumber == m_game.MoveCount();
     clearCell(i, j);
     drawStone(i, j, *colour);
     bool numbered = false;
@@ -545,7 +545,7 @@ void BoardRenderer::DeleteDeadChessFromImage(const std::string& captureText)
 
 void BoardRenderer::BtnNumberClick()
 {
-    if (m_game.MarkingDead) return;
+    if (m_game.MarkingDead()) return;
     m_stoneLabelMode = m_stoneLabelMode == zemra::StoneLabelMode::LastMoveMark ? zemra::StoneLabelMode::AllNumbers
                        : m_stoneLabelMode == zemra::StoneLabelMode::AllNumbers ? zemra::StoneLabelMode::LastNumber
                                                                                : zemra::StoneLabelMode::LastMoveMark;

@@ -48,7 +48,7 @@ void checkRoundTrip(const QByteArray& bytes, const Message& m)
 void checkReaction(const WeiQiGame& game, const Reaction& r)
 {
     check(game.checkInvariants().empty(), "board invariants");
-    check(game.BoardSize >= 5 && game.BoardSize <= 19, "board size");
+    check(game.BoardSize() >= 5 && game.BoardSize() <= 19, "board size");
     if (!r.reply.isEmpty()) check(parseMessage(r.reply).has_value(), "we send what we would ignore");
 }
 
@@ -126,10 +126,10 @@ void framingOracle(FuzzedDataProvider& in)
 // Everything a message from the peer could change on our side.
 std::string snapshot(const WeiQiGame& game, const GameInfo& info, const NetworkSession& session)
 {
-    std::string out = std::to_string(game.BoardSize) + ' ' + std::to_string(game.HandicapCount) + ' ' +
-                      std::to_string(game.MoveCount) + ' ' + std::string(game.SideToMoveWord()) + ' ';
-    for (int j = 1; j <= game.BoardSize; ++j)
-        for (int i = 1; i <= game.BoardSize; ++i)
+    std::string out = std::to_string(game.BoardSize()) + ' ' + std::to_string(game.HandicapCount()) + ' ' +
+                      std::to_string(game.MoveCount()) + ' ' + std::string(game.SideToMoveWord()) + ' ';
+    for (int j = 1; j <= game.BoardSize(); ++j)
+        for (int i = 1; i <= game.BoardSize(); ++i)
             out += static_cast<char>('0' + static_cast<int>(game.pointCode(i, j)));
     const std::optional<Colour> colour = session.values().NetworkColor;
     out += colour ? (*colour == Colour::Black ? " B " : " W ") : " - ";

@@ -149,7 +149,7 @@ TEST_F(GbkNamedRecords, OpenFromTheCommandLineInAGbkFolder)
         EXPECT_EQ(errorsOf([&] { form = std::make_unique<TFormMain>(line.recordPath); }), QStringList())
             << r.name.toStdString();
         EXPECT_EQ(form->GameMode(), QStringLiteral("open"));
-        EXPECT_EQ(form->game().MoveCount, r.moves) << r.name.toStdString();
+        EXPECT_EQ(form->game().MoveCount(), r.moves) << r.name.toStdString();
         if (!r.source.isEmpty()) {
             EXPECT_TRUE(form->infoPanel().StringGrid1()->Cells(1, 12).contains(r.source));
         }
@@ -171,7 +171,7 @@ TEST_F(GbkNamedRecords, OpenFromTheOpenDialogByTheNameQtShows)
     const QString shown = QFile::decodeName(path);
     form.fileDialogSink = [&](const FileDialogSettings&) { return shown; };
     EXPECT_EQ(errorsOf([&] { form.action(Command::OpenFile)->trigger(); }), QStringList());
-    EXPECT_EQ(form.game().MoveCount, 3);
+    EXPECT_EQ(form.game().MoveCount(), 3);
 
     // Two names Qt shows alike cannot be told apart: both are named, and the
     // record on the board stays.
@@ -181,7 +181,7 @@ TEST_F(GbkNamedRecords, OpenFromTheOpenDialogByTheNameQtShows)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(QStringLiteral("“棋谱.sgf”")) && errors.first().contains(QStringLiteral("“谱棋.sgf”")))
         << errors.first().toStdString();
-    EXPECT_EQ(form.game().MoveCount, 3);
+    EXPECT_EQ(form.game().MoveCount(), 3);
 }
 
 TEST_F(GbkNamedRecords, QtsOwnDialogLetsSuchAChoiceThrough)

@@ -95,7 +95,7 @@ TEST_F(EngineGameTest, EveryReplyShapeToTheEnginesMove)
         EXPECT_EQ(game.BoardPoints(4, 4), "BlackChess1");
         EXPECT_EQ(game.BoardPoints(std::strstr(r.script, "Q16") ? 16 : 4, std::strstr(r.script, "Q16") ? 4 : 16),
                   r.engineStone);
-        EXPECT_EQ(game.MoveCount, *r.engineStone ? 2 : 1);
+        EXPECT_EQ(game.MoveCount(), *r.engineStone ? 2 : 1);
         EXPECT_EQ(engine.usersTurn(), r.usersTurn);
         EXPECT_EQ(engine.gameInProgress(), !r.over);
         EXPECT_EQ(host.log, r.log);
@@ -107,7 +107,7 @@ TEST_F(EngineGameTest, EveryReplyShapeToTheEnginesMove)
         EXPECT_EQ(host.notices, (resign ? QStringList{"NewGame", "Cheer"} : QStringList{"NewGame"}));
         if (r.over) {
             EXPECT_EQ(resultRow(), resign ? QStringLiteral("  GNU GO 投子认输！") : QStringLiteral("  比赛中断！"));
-            EXPECT_EQ(game.MoveList, (std::vector<std::string>{";B[dd]"})) << "the board stays";
+            EXPECT_EQ(game.MoveList(), (std::vector<std::string>{";B[dd]"})) << "the board stays";
             EXPECT_FALSE(engine.closeRefusal().has_value());
         }
     }
@@ -121,7 +121,7 @@ TEST_F(EngineGameTest, PassesUndoAndTheOpeningMove)
     EXPECT_EQ(fake->args(), "--mode gtp --quiet --level 1 --boardsize 9\n");
     engine.Menu_GNUGO_UNDOClick(); // only the engine's opening: nothing to take back
     engine.Menu_GNUGO_PASSClick();
-    EXPECT_EQ(game.MoveList, (std::vector<std::string>{";B[ee]", ";W[]", ";B[]"}));
+    EXPECT_EQ(game.MoveList(), (std::vector<std::string>{";B[ee]", ";W[]", ";B[]"}));
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", "白棋弃权一手！"}, EnginePass}));
     EXPECT_EQ(host.notices, (QStringList{"NewGame", "Info"}));
     EXPECT_EQ(fake->commands(), "genmove black\nplay white pass\ngenmove black\n");
@@ -131,13 +131,13 @@ TEST_F(EngineGameTest, PassesUndoAndTheOpeningMove)
     start("genmove|= D4\\n\\n\ngenmove|= PASS\\n\\n\n");
     click(4, 4);
     click(10, 10);
-    ASSERT_EQ(game.MoveList, (std::vector<std::string>{";B[dd]", ";W[dp]", ";B[jj]"}));
+    ASSERT_EQ(game.MoveList(), (std::vector<std::string>{";B[dd]", ";W[dp]", ";B[jj]"}));
     engine.Menu_GNUGO_UNDOClick();
-    EXPECT_EQ(game.MoveList, (std::vector<std::string>{";B[dd]", ";W[dp]"}));
+    EXPECT_EQ(game.MoveList(), (std::vector<std::string>{";B[dd]", ";W[dp]"}));
     engine.Menu_GNUGO_UNDOClick();
     engine.Menu_GNUGO_UNDOClick(); // nothing left of the user's
-    EXPECT_TRUE(game.MoveList.empty());
-    EXPECT_EQ(game.SideToMove, Colour::Black);
+    EXPECT_TRUE(game.MoveList().empty());
+    EXPECT_EQ(game.SideToMove(), Colour::Black);
     EXPECT_EQ(fake->commands(), "play black D16\ngenmove white\nplay black K10\ngenmove white\nundo\nundo\nundo\nundo\n");
 
     start("genmove|= C3\\n\\n\n", Colour::Black, 19, 3);
@@ -169,7 +169,7 @@ TEST_F(EngineGameTest, WhileTheEngineThinksOnlyEndingTheGameActs)
     // Nothing sent for the refused commands ("quit" may come too late for the sleeping engine to read).
     const std::string sent = fake->commands();
     EXPECT_TRUE(sent == "play black D16\ngenmove white\n" || sent == "play black D16\ngenmove white\nquit\n") << sent;
-    EXPECT_EQ(game.MoveList, (std::vector<std::string>{";B[dd]"}));
+    EXPECT_EQ(game.MoveList(), (std::vector<std::string>{";B[dd]"}));
 }
 
 TEST_F(EngineGameTest, ASilentEngineIsGivenUpAfterAsking)
@@ -181,7 +181,7 @@ TEST_F(EngineGameTest, ASilentEngineIsGivenUpAfterAsking)
     EXPECT_EQ(host.questions.size(), 2);
     EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
     EXPECT_TRUE(host.log.at(0).text.contains(QStringLiteral("长时间没有回应")));
-    EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[dd]"});
+    EXPECT_EQ(game.MoveList(), std::vector<std::string>{";B[dd]"});
 }
 
 TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGameKept)
@@ -215,7 +215,7 @@ TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGame
         EXPECT_EQ(host.log, std::vector<LogEntry>{unending});
         EXPECT_EQ(host.boxes, QStringList{"\r" + unending.text});
         EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
-        EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[dd]"}) << "the board stays";
+        EXPECT_EQ(game.MoveList(), std::vector<std::string>{";B[dd]"}) << "the board stays";
         EXPECT_EQ(host.cursor, Qt::PointingHandCursor);
     }
 }
@@ -252,7 +252,7 @@ TEST_F(EngineGameTest, WithoutAGameEveryCommandOnlySaysSo)
         engine.runCommand(c);
     EXPECT_EQ(host.log, std::vector<LogEntry>(6, {"System", "您不在对局中，不能使用这项功能！"}));
     click(4, 4);
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.MoveCount(), 0);
 
     // No engine at all: the error box, how to install one, and a usable board.
     QStringList errors;
@@ -265,7 +265,7 @@ TEST_F(EngineGameTest, WithoutAGameEveryCommandOnlySaysSo)
     EXPECT_TRUE(host.log.back().text.contains(QStringLiteral("apt install gnugo")));
     EXPECT_FALSE(engine.gameInProgress());
     EXPECT_TRUE(engine.commandState(Command::GnuNewGame)->enabled);
-    EXPECT_EQ(game.BoardSize, 9);
+    EXPECT_EQ(game.BoardSize(), 9);
 }
 
 TEST_F(EngineGameTest, MarkingRefusesPassAndUndoAndEndsWithTheGame)
@@ -276,12 +276,12 @@ TEST_F(EngineGameTest, MarkingRefusesPassAndUndoAndEndsWithTheGame)
     engine.Menu_GNUGO_PASSClick();
     engine.Menu_GNUGO_UNDOClick();
     EXPECT_EQ(host.boxes, QStringList(2, QStringLiteral("\r请先取消\"标记死子\"！")));
-    EXPECT_EQ(game.MoveCount, 2);
+    EXPECT_EQ(game.MoveCount(), 2);
     host.answers = {false};
     engine.Menu_GNUGO_EndGameClick(); // "取消": nothing changes
-    EXPECT_TRUE(engine.gameInProgress() && game.MarkingDead);
+    EXPECT_TRUE(engine.gameInProgress() && game.MarkingDead());
     endGame();
-    EXPECT_FALSE(game.MarkingDead);
+    EXPECT_FALSE(game.MarkingDead());
 }
 
 TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
@@ -298,7 +298,7 @@ TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
     EXPECT_EQ(stoneShown, (QList<bool>{true, false, true, false}));
     EXPECT_EQ(host.waits, (QList<int>{4, 4, 4, 4}));
     EXPECT_EQ(host.view.PaintBox1().pixelColor(at), empty);
-    EXPECT_EQ(game.MoveCount, 0) << "a hint plays nothing";
+    EXPECT_EQ(game.MoveCount(), 0) << "a hint plays nothing";
     engine.Menu_GNUGO_HintClick();
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", "棋局可能已经结束，电脑建议弃权。"}}));
     EXPECT_EQ(fake->commands(), "gg_genmove black\ngg_genmove black\n");
@@ -308,9 +308,9 @@ TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
 std::vector<std::string> ourStones(const WeiQiGame& game, const char* code)
 {
     std::vector<std::string> v;
-    for (int i = 1; i <= game.BoardSize; ++i)
-        for (int j = 1; j <= game.BoardSize; ++j)
-            if (game.BoardPoints(i, j).rfind(code, 0) == 0) v.push_back(iToGNU(i) + jToGNU(j, game.BoardSize));
+    for (int i = 1; i <= game.BoardSize(); ++i)
+        for (int j = 1; j <= game.BoardSize(); ++j)
+            if (game.BoardPoints(i, j).rfind(code, 0) == 0) v.push_back(iToGNU(i) + jToGNU(j, game.BoardSize()));
     return std::sort(v.begin(), v.end()), v;
 }
 std::vector<std::string> gnuGosStones(GtpEngine& gtp, const char* colour)
@@ -342,20 +342,20 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
         menu(form.menuGNUGO(), "  开始新局");
         ASSERT_TRUE(engine.gameInProgress());
         WeiQiGame& game = form.game();
-        EXPECT_EQ(game.MoveCount, handicap ? 1 : 0) << "with a handicap the engine opens";
+        EXPECT_EQ(game.MoveCount(), handicap ? 1 : 0) << "with a handicap the engine opens";
 
         for (const auto& [i, j] : {std::pair{3, 3}, {7, 7}, {3, 7}, {7, 3}}) {
-            if (game.hasStone(i, j) || game.MoveCount > 4) continue;
-            const int before = game.MoveCount;
+            if (game.hasStone(i, j) || game.MoveCount() > 4) continue;
+            const int before = game.MoveCount();
             const QPoint p = form.renderer().layout().intersection(i, j);
             form.PaintBox1MouseDown(Qt::LeftButton);
             form.PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
-            EXPECT_EQ(game.MoveCount, before + 2) << "our stone and GNU Go's";
+            EXPECT_EQ(game.MoveCount(), before + 2) << "our stone and GNU Go's";
         }
         menu(form.menuGNUGO(), "  弃权一手");
-        const int beforeUndo = game.MoveCount;
+        const int beforeUndo = game.MoveCount();
         menu(form.menuGNUGO(), "  悔    棋");
-        EXPECT_LT(game.MoveCount, beforeUndo);
+        EXPECT_LT(game.MoveCount(), beforeUndo);
         bool blinked = false;
         QTimer::singleShot(400, [&] { blinked = engine.hintBlinking(), form.PaintBox1MouseDown(Qt::LeftButton); });
         menu(form.menuGNUGO(), "  电脑支招");
@@ -367,7 +367,7 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
         std::string error;
         ASSERT_TRUE(replay.start({findSystemGnuGo(), "--mode", "gtp", "--boardsize", std::to_string(size)}, error));
         if (handicap) replay.request(gtp::fixedHandicap(handicap), 10);
-        for (const std::string& node : game.MoveList) {
+        for (const std::string& node : game.MoveList()) {
             const MoveNode m = parseMoveNode(node).value();
             replay.request(m.pass ? gtp::playPass(m.colour) : gtp::play(m.colour, m.i, m.j, size), 10);
         }

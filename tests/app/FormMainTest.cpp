@@ -67,8 +67,8 @@ TEST_F(FormMainTest, StartsInTheLocalModeWithTheBanner)
     EXPECT_EQ(form->GameMode(), QStringLiteral("local"));
     EXPECT_TRUE(item(form->menuGameMode(), "  本地对局")->isChecked());
     EXPECT_FALSE(item(form->menuGameMode(), "  欣赏棋谱")->isChecked());
-    EXPECT_EQ(form->game().BoardSize, 19);
-    EXPECT_EQ(form->game().MoveCount, 0);
+    EXPECT_EQ(form->game().BoardSize(), 19);
+    EXPECT_EQ(form->game().MoveCount(), 0);
     const QString log = logText();
     for (const QString& line : TFormMain::bannerLines())
         EXPECT_TRUE(log.contains(line)) << line.toStdString();
@@ -92,22 +92,22 @@ TEST_F(FormMainTest, LeftClickPlaysRightClickTakesBack)
 {
     click(4, 4);
     EXPECT_EQ(form->game().BoardPoints(4, 4), "BlackChess1");
-    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    EXPECT_EQ(form->game().SideToMove(), Colour::White);
     click(4, 4); // occupied: nothing, the same side stays
-    EXPECT_EQ(form->game().MoveCount, 1);
-    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    EXPECT_EQ(form->game().MoveCount(), 1);
+    EXPECT_EQ(form->game().SideToMove(), Colour::White);
     click(10, 10, Qt::RightButton);
-    EXPECT_EQ(form->game().MoveCount, 0);
-    EXPECT_EQ(form->game().SideToMove, Colour::Black);
+    EXPECT_EQ(form->game().MoveCount(), 0);
+    EXPECT_EQ(form->game().SideToMove(), Colour::Black);
     click(10, 10, Qt::MiddleButton);
-    EXPECT_EQ(form->game().MoveCount, 0);
+    EXPECT_EQ(form->game().MoveCount(), 0);
 }
 
 TEST_F(FormMainTest, ReleaseWithoutPressAndClicksOffTheGridDoNothing)
 {
     const QPoint p = centre(5, 5);
     form->PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
-    EXPECT_EQ(form->game().MoveCount, 0);
+    EXPECT_EQ(form->game().MoveCount(), 0);
 
     const int s = form->renderer().ChessSize();
     const int m = form->renderer().BoardMargin();
@@ -116,12 +116,12 @@ TEST_F(FormMainTest, ReleaseWithoutPressAndClicksOffTheGridDoNothing)
         form->PaintBox1MouseDown(Qt::LeftButton);
         form->PaintBox1MouseUp(Qt::LeftButton, q.x(), q.y());
     }
-    EXPECT_EQ(form->game().MoveCount, 0);
+    EXPECT_EQ(form->game().MoveCount(), 0);
     // The press is consumed by one release only.
     form->PaintBox1MouseDown(Qt::LeftButton);
     form->PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
     form->PaintBox1MouseUp(Qt::LeftButton, centre(6, 6).x(), centre(6, 6).y());
-    EXPECT_EQ(form->game().MoveCount, 1);
+    EXPECT_EQ(form->game().MoveCount(), 1);
 }
 
 TEST_F(FormMainTest, WhileMarkingAnyButtonMarksAndNothingIsPlayed)
@@ -129,15 +129,15 @@ TEST_F(FormMainTest, WhileMarkingAnyButtonMarksAndNothingIsPlayed)
     click(4, 4);
     click(16, 16);
     item(form->menuLocal(), "  标记死子")->trigger();
-    ASSERT_TRUE(form->game().MarkingDead);
+    ASSERT_TRUE(form->game().MarkingDead());
     ASSERT_TRUE(item(form->menuLocal(), "  标记死子")->isChecked());
     click(4, 4, Qt::RightButton);
     EXPECT_EQ(form->game().PointMarks(4, 4), "Black Dead");
-    EXPECT_EQ(form->game().MoveCount, 2) << "a right click must not undo while marking";
+    EXPECT_EQ(form->game().MoveCount(), 2) << "a right click must not undo while marking";
     click(16, 16, Qt::MiddleButton);
     EXPECT_EQ(form->game().PointMarks(16, 16), "White Dead");
     click(10, 10);
-    EXPECT_EQ(form->game().MoveCount, 2);
+    EXPECT_EQ(form->game().MoveCount(), 2);
     click(4, 4);
     EXPECT_EQ(form->game().PointMarks(4, 4), "");
 }
@@ -167,7 +167,7 @@ TEST_F(FormMainTest, LeavingTheLocalModeEndsMarking)
     item(form->menuLocal(), "  标记死子")->trigger();
     click(4, 4);
     item(form->menuGameMode(), "  网络对局")->trigger();
-    EXPECT_FALSE(form->game().MarkingDead);
+    EXPECT_FALSE(form->game().MarkingDead());
     EXPECT_FALSE(item(form->menuLocal(), "  标记死子")->isChecked());
     EXPECT_EQ(form->game().PointMarks(4, 4), "");
     EXPECT_EQ(form->GameMode(), QStringLiteral("network"));
@@ -374,7 +374,7 @@ TEST_F(FormMainTest, RealMouseClicksOnTheBoardPicture)
     QTest::mouseClick(board, Qt::LeftButton, {}, centre(4, 16));
     EXPECT_EQ(form->game().BoardPoints(4, 16), "WhiteChess2");
     QTest::mouseClick(board, Qt::RightButton, {}, centre(10, 10));
-    EXPECT_EQ(form->game().MoveCount, 1);
+    EXPECT_EQ(form->game().MoveCount(), 1);
     // The stone is on the screen picture too: dark down and left of its centre
     // (the highlight is up and left, the last-move triangle right and down).
     const int q = form->renderer().ChessSize() / 5;
@@ -396,7 +396,7 @@ TEST_F(FormMainTest, NewGameFromTheMenuWithThreeHandicapStones)
     ASSERT_TRUE(answered);
     EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 9), QStringLiteral("  3"));
     EXPECT_EQ(form->infoPanel().StringGrid1()->Cells(1, 3), QStringLiteral("  Local Area Network"));
-    EXPECT_EQ(form->game().SideToMove, Colour::White);
+    EXPECT_EQ(form->game().SideToMove(), Colour::White);
     EXPECT_EQ(form->game().BoardPoints(4, 4), "BlackChess0");
     EXPECT_EQ(form->game().BoardPoints(16, 4), "BlackChess0");
     EXPECT_EQ(form->game().BoardPoints(4, 16), "BlackChess0");

@@ -61,9 +61,9 @@ protected:
         for (int i = 1; i <= 19; ++i)
             for (int j = 1; j <= 19; ++j)
                 s.points.push_back(game.BoardPoints(i, j));
-        s.moves = game.MoveList;
-        s.side = game.SideToMove;
-        s.moveCount = game.MoveCount;
+        s.moves = game.MoveList();
+        s.side = game.SideToMove();
+        s.moveCount = game.MoveCount();
         s.blackDead = panel.LabelBlackDead()->text();
         s.whiteDead = panel.LabelWhiteDead()->text();
         s.blackColour = colour(panel.LabelBlack());
@@ -73,7 +73,7 @@ protected:
 
     void expectToMove(Colour side)
     {
-        EXPECT_EQ(game.SideToMove, side);
+        EXPECT_EQ(game.SideToMove(), side);
         EXPECT_EQ(colour(panel.LabelBlack()), side == Colour::Black ? Blue : Black);
         EXPECT_EQ(colour(panel.LabelWhite()), side == Colour::White ? Blue : Black);
     }
@@ -83,7 +83,7 @@ protected:
     {
         for (const auto& [i, j] : {std::pair{1, 2}, {4, 2}, {2, 1}, {3, 1}, {2, 3}, {3, 3}, {10, 10}, {2, 2}, {3, 2}})
             left(i, j);
-        ASSERT_EQ(game.MoveCount, 9);
+        ASSERT_EQ(game.MoveCount(), 9);
     }
 };
 
@@ -108,21 +108,27 @@ TEST_F(LocalGameTest, EnteringTheModeShowsTheDefaultGame)
 
 TEST_F(LocalGameTest, EnteringKeepsTheSizeButDropsStonesAndAnyOldHandicap)
 {
-    game.BoardSize = 9;
-    game.HandicapCount = 3; // left by an earlier game or record
+    game.newGame(GameSetup::fixed(9, 0));
     left(5, 5);
     local.enterMode();
     EXPECT_EQ(row(8), QStringLiteral("  9×9"));
+    EXPECT_EQ(game.BoardPoints(5, 5), "");
+
+    game.newGame(GameSetup::fixed(19, 3)); // left by an earlier game or record
+    left(5, 5);
+    local.enterMode();
     EXPECT_EQ(row(9), QStringLiteral("  0"));
-    EXPECT_EQ(game.HandicapCount, 0);
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.HandicapCount(), 0);
+    EXPECT_EQ(game.MoveCount(), 0);
     EXPECT_EQ(game.BoardPoints(5, 5), "");
     expectToMove(Colour::Black);
 }
 
 TEST_F(LocalGameTest, NewGameWithThreeStoneHandicap)
 {
-    game.ThreeStoneLowerRight = 1; // left by a record: must not move the local layout
+    GameSetup record = GameSetup::fixed(19, 3);
+    record.threeStoneLowerRight = true; // left by a record: must not move the local layout
+    game.newGame(record);
     answer = LocalNewGameChoice{QStringLiteral("黑方"), QStringLiteral("白方"), 19, 3};
     local.Menu_Local_NewGameClick();
     EXPECT_EQ(asked, 1);
@@ -135,11 +141,11 @@ TEST_F(LocalGameTest, NewGameWithThreeStoneHandicap)
     for (const auto& [i, j] : {std::pair{4, 16}, {16, 4}, {4, 4}})
         EXPECT_EQ(game.BoardPoints(i, j), "BlackChess0");
     EXPECT_EQ(game.BoardPoints(16, 16), "");
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.MoveCount(), 0);
     expectToMove(Colour::White);
 
     left(10, 10);
-    EXPECT_EQ(game.MoveList.back(), ";W[jj]");
+    EXPECT_EQ(game.MoveList().back(), ";W[jj]");
     expectToMove(Colour::Black);
 }
 
@@ -152,14 +158,14 @@ TEST_F(LocalGameTest, NewGameReplacesTheWholeGame)
 
     answer = LocalNewGameChoice{QStringLiteral("甲"), QStringLiteral("乙"), 9, 0};
     local.Menu_Local_NewGameClick();
-    EXPECT_EQ(game.PreviousBoardSize, 19);
-    EXPECT_EQ(game.BoardSize, 9);
+    EXPECT_EQ(game.PreviousBoardSize(), 19);
+    EXPECT_EQ(game.BoardSize(), 9);
     EXPECT_EQ(row(8), QStringLiteral("  9×9"));
     EXPECT_EQ(row(9), QStringLiteral("  0"));
-    EXPECT_EQ(game.MoveCount, 0);
-    EXPECT_TRUE(game.MoveList.empty());
+    EXPECT_EQ(game.MoveCount(), 0);
+    EXPECT_TRUE(game.MoveList().empty());
     EXPECT_EQ(game.BoardPoints(4, 4), "");
-    EXPECT_FALSE(game.MarkingDead);
+    EXPECT_FALSE(game.MarkingDead());
     EXPECT_FALSE(local.flagDeadChecked());
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
@@ -179,7 +185,7 @@ TEST_F(LocalGameTest, CancelledOrImpossibleNewGameChangesNothing)
     for (const LocalNewGameChoice& c : impossible) {
         EXPECT_FALSE(local.StartNewGame(c));
         EXPECT_EQ(snapshot(), before);
-        EXPECT_EQ(game.BoardSize, 19);
+        EXPECT_EQ(game.BoardSize(), 19);
     }
 }
 
@@ -192,7 +198,7 @@ TEST_F(LocalGameTest, LeftClickPlaysAndHandsTheMoveOver)
     EXPECT_EQ(game.BoardPoints(4, 16), "WhiteChess2");
     expectToMove(Colour::Black);
     local.boardClick(10, 10, Qt::MiddleButton);
-    EXPECT_EQ(game.MoveCount, 2);
+    EXPECT_EQ(game.MoveCount(), 2);
     EXPECT_TRUE(host.log.empty());
 }
 
@@ -218,7 +224,7 @@ TEST_F(LocalGameTest, RefusedMovesAreSilent)
 TEST_F(LocalGameTest, RightClickTakesBackWithoutHint)
 {
     right(); // nothing to undo
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.MoveCount(), 0);
     expectToMove(Colour::Black);
 
     playKo();
@@ -236,16 +242,16 @@ TEST_F(LocalGameTest, PassesAreMovesWithMessages)
     expectToMove(Colour::White);
     local.Menu_Local_PassClick();
     expectToMove(Colour::Black);
-    EXPECT_EQ(game.MoveList, (std::vector<std::string>{";B[]", ";W[]"}));
+    EXPECT_EQ(game.MoveList(), (std::vector<std::string>{";B[]", ";W[]"}));
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", "黑棋弃权一手！"}, {"System", "白棋弃权一手！"}}));
 
     host.log.clear();
     local.Menu_Local_UndoClick();
     expectToMove(Colour::White);
-    EXPECT_EQ(game.MoveList, std::vector<std::string>{";B[]"});
+    EXPECT_EQ(game.MoveList(), std::vector<std::string>{";B[]"});
     local.Menu_Local_UndoClick();
     local.Menu_Local_UndoClick(); // nothing left: the hint still comes
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.MoveCount(), 0);
     expectToMove(Colour::Black);
     EXPECT_EQ(host.log, (std::vector<LogEntry>(3, {"System", UndoHint})));
 }
@@ -255,7 +261,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(4, 4);
     left(16, 16);
     local.Menu_Local_FlagDeadClick();
-    EXPECT_TRUE(game.MarkingDead);
+    EXPECT_TRUE(game.MarkingDead());
     EXPECT_TRUE(local.flagDeadChecked());
     EXPECT_EQ(labelMode(), StoneLabelMode::Marking);
     const Snapshot before = snapshot();
@@ -271,12 +277,12 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     game.MarkingClick(4, 4);
     EXPECT_EQ(game.PointMarks(4, 4), "Black Dead");
     local.Menu_Local_FlagDeadClick();
-    EXPECT_FALSE(game.MarkingDead);
+    EXPECT_FALSE(game.MarkingDead());
     EXPECT_FALSE(local.flagDeadChecked());
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     local.Menu_Local_PassClick();
-    EXPECT_EQ(game.MoveCount, 3);
+    EXPECT_EQ(game.MoveCount(), 3);
 }
 
 class LocalGameCountTest : public LocalGameTest {
@@ -292,7 +298,7 @@ protected:
             left(3, j);
         }
         left(5, 3);
-        ASSERT_EQ(game.MoveCount, 11);
+        ASSERT_EQ(game.MoveCount(), 11);
         host.log.clear();
     }
 

@@ -85,10 +85,10 @@ struct Side {
 
 void expectSameBoards(const Side& a, const Side& b)
 {
-    EXPECT_EQ(a.h.board.MoveList, b.h.board.MoveList);
-    EXPECT_EQ(a.h.board.SideToMove, b.h.board.SideToMove);
-    for (int i = 1; i <= a.h.board.BoardSize; ++i)
-        for (int j = 1; j <= a.h.board.BoardSize; ++j)
+    EXPECT_EQ(a.h.board.MoveList(), b.h.board.MoveList());
+    EXPECT_EQ(a.h.board.SideToMove(), b.h.board.SideToMove());
+    for (int i = 1; i <= a.h.board.BoardSize(); ++i)
+        for (int j = 1; j <= a.h.board.BoardSize(); ++j)
             ASSERT_EQ(a.h.board.BoardPoints(i, j), b.h.board.BoardPoints(i, j)) << i << "," << j;
 }
 
@@ -111,9 +111,9 @@ struct Pair : ::testing::Test {
     // One move, and the peer's board has it.
     void move(Side& mover, Side& other, int i, int j)
     {
-        const int before = other.h.board.MoveCount;
+        const int before = other.h.board.MoveCount();
         mover.play(i, j);
-        ASSERT_TRUE(waitFor([&] { return other.h.board.MoveCount == before + 1; })) << i << "," << j;
+        ASSERT_TRUE(waitFor([&] { return other.h.board.MoveCount() == before + 1; })) << i << "," << j;
         expectSameBoards(mover, other);
     }
 
@@ -134,8 +134,8 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
     ASSERT_NO_FATAL_FAILURE(startGame());
     ASSERT_EQ(host.shownProposals.size(), 1u);
     EXPECT_EQ(host.shownProposals[0], (net::ProposalChoice{false, 0, QStringLiteral("9")}));
-    EXPECT_EQ(host.h.board.BoardSize, 9);
-    EXPECT_EQ(challenger.h.board.BoardSize, 9);
+    EXPECT_EQ(host.h.board.BoardSize(), 9);
+    EXPECT_EQ(challenger.h.board.BoardSize(), 9);
     EXPECT_EQ(challenger.net.NetworkColor(), QStringLiteral("BlackChess"));
     EXPECT_EQ(host.net.NetworkColor(), QStringLiteral("WhiteChess"));
     EXPECT_EQ(host.h.info.BlackName, Challenger);
@@ -143,7 +143,7 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
 
     // Out of turn nothing happens.
     host.play(5, 5);
-    EXPECT_EQ(host.h.board.MoveCount, 0);
+    EXPECT_EQ(host.h.board.MoveCount(), 0);
 
     ASSERT_NO_FATAL_FAILURE(move(challenger, host, 3, 3));
     ASSERT_NO_FATAL_FAILURE(move(host, challenger, 7, 7));
@@ -157,7 +157,7 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
     // A pass out of turn does nothing; on turn it reaches the peer.
     challenger.net.Menu_Network_PassClick();
     host.net.Menu_Network_PassClick();
-    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount == 4; }));
+    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount() == 4; }));
     EXPECT_TRUE(challenger.h.logged(QStringLiteral("System"), QStringLiteral("棋友 山间的清风 弃权一手！")));
     expectSameBoards(host, challenger);
 
@@ -165,8 +165,8 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
     ASSERT_NO_FATAL_FAILURE(move(challenger, host, 7, 3));
     host.h.answers.push_back(true);
     challenger.net.Menu_Network_UndoClick();
-    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount == 4; }));
-    EXPECT_EQ(host.h.board.MoveCount, 4);
+    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount() == 4; }));
+    EXPECT_EQ(host.h.board.MoveCount(), 4);
     EXPECT_EQ(host.h.questions.last(), QStringLiteral("悔棋申请|棋友：月下の旅人\r\r申请悔棋，您同意吗？"));
     expectSameBoards(host, challenger);
 
@@ -175,10 +175,10 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
     ASSERT_NO_FATAL_FAILURE(move(host, challenger, 5, 5));
     host.h.answers.push_back(true);
     challenger.net.Menu_Network_UndoClick();
-    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount == 4; }));
-    EXPECT_EQ(host.h.board.MoveCount, 4);
+    ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount() == 4; }));
+    EXPECT_EQ(host.h.board.MoveCount(), 4);
     expectSameBoards(host, challenger);
-    EXPECT_EQ(challenger.h.board.SideToMove, Colour::Black);
+    EXPECT_EQ(challenger.h.board.SideToMove(), Colour::Black);
 
     // A refused draw, then resignation.
     host.net.Menu_Network_HeQiClick();
@@ -206,8 +206,8 @@ TEST_F(Pair, AgreedDrawAndHandicapGame)
     host.net.Menu_Network_NewGameClick();
     ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress() && challenger.net.gameInProgress(); }));
     for (const Side* s : {&host, &challenger}) {
-        EXPECT_EQ(s->h.board.HandicapCount, 4);
-        EXPECT_EQ(s->h.board.SideToMove, Colour::White);
+        EXPECT_EQ(s->h.board.HandicapCount(), 4);
+        EXPECT_EQ(s->h.board.SideToMove(), Colour::White);
         // White, to move, is the blue name.
         EXPECT_EQ(s->h.panel.LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         EXPECT_EQ(s->h.panel.LabelBlack()->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -361,19 +361,19 @@ TEST_F(RawPeer, MergedAndSplitMessagesAreEachActedOn)
         write(QByteArray(1, c));
         QCoreApplication::processEvents();
     }
-    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount == 1; }));
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount() == 1; }));
     EXPECT_EQ(host.h.board.BoardPoints(3, 3), "BlackChess1");
     host.play(4, 4);
     ASSERT_TRUE(receive("CMMD PLAY ;W[dd]"));
 
     write(gbk("CHAT 月下の旅人(3段);好棋CMMD PLAY ;B[ee]"));
-    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount == 3; }));
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount() == 3; }));
     EXPECT_TRUE(host.h.logged(QStringLiteral("Remote"), QStringLiteral("CHAT 月下の旅人(3段);好棋")));
 
     // A move the host's board refuses: the players are told.
     write("CMMD PLAY ;B[cc]");
     ASSERT_TRUE(waitFor([&] { return host.h.log.back().text.contains(QStringLiteral("不一致")); }));
-    EXPECT_EQ(host.h.board.MoveCount, 3);
+    EXPECT_EQ(host.h.board.MoveCount(), 3);
 }
 
 TEST_F(RawPeer, SecondChallengerIsClosedAtOnce)
@@ -409,7 +409,7 @@ TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
 {
     ASSERT_NO_FATAL_FAILURE(startGame());
     write("CMMD PLAY ;B[cc]");
-    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount == 1; }));
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount() == 1; }));
     // The user answers only after the whole burst has come in.
     const QString last = QStringLiteral("CHAT 月下の旅人(3段);完");
     host.h.whileAsked = [&] {
@@ -426,7 +426,7 @@ TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
     ASSERT_TRUE(receive(gbk("CHAT 山间的清风(9段);好")));
     EXPECT_EQ(host.h.questions.size(), 1);
     EXPECT_EQ(received.count("CMMD UNOK"), 1);
-    EXPECT_EQ(host.h.board.MoveCount, 0);
+    EXPECT_EQ(host.h.board.MoveCount(), 0);
 }
 
 TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
@@ -442,7 +442,7 @@ TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
     write(gbk("CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{9}"));
     ASSERT_TRUE(waitFor([&] { return !host.net.PeerConnected(); }));
     EXPECT_FALSE(host.net.gameInProgress());
-    EXPECT_EQ(host.h.board.BoardSize, 19);
+    EXPECT_EQ(host.h.board.BoardSize(), 19);
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("比赛还没有开始！"));
 }
 

@@ -79,17 +79,17 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
     challenger->form->runCommand(Command::NetNewGame);
     ASSERT_TRUE(waitFor([&] { return host.net().gameInProgress() && challenger->net().gameInProgress(); }));
     EXPECT_EQ(host.net().NetworkColor(), QStringLiteral("BlackChess"));
-    EXPECT_EQ(challenger->form->game().BoardSize, 9);
+    EXPECT_EQ(challenger->form->game().BoardSize(), 9);
 
     host.click(3, 3);
-    ASSERT_TRUE(waitFor([&] { return challenger->form->game().MoveCount == 1; }));
+    ASSERT_TRUE(waitFor([&] { return challenger->form->game().MoveCount() == 1; }));
     challenger->click(7, 7);
-    ASSERT_TRUE(waitFor([&] { return host.form->game().MoveCount == 2; }));
+    ASSERT_TRUE(waitFor([&] { return host.form->game().MoveCount() == 2; }));
     // Clicking out of turn sends nothing and plays nothing.
     challenger->click(5, 5);
     QTest::qWait(100);
-    EXPECT_EQ(host.form->game().MoveCount, 2);
-    EXPECT_EQ(host.form->game().MoveList, challenger->form->game().MoveList);
+    EXPECT_EQ(host.form->game().MoveCount(), 2);
+    EXPECT_EQ(host.form->game().MoveList(), challenger->form->game().MoveList());
     EXPECT_EQ(challenger->form->game().BoardPoints(3, 3), "BlackChess1");
     EXPECT_EQ(host.form->game().BoardPoints(7, 7), "WhiteChess2");
 
@@ -111,7 +111,7 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
     ASSERT_TRUE(waitFor([&] { return !host.net().gameInProgress(); }));
     EXPECT_EQ(host.form->gameInfo().GameResult, QStringLiteral("网络中断，比赛结束！"));
     EXPECT_TRUE(host.log().contains(QStringLiteral("到棋友(月下の旅人：")));
-    EXPECT_EQ(host.form->game().MoveCount, 2);
+    EXPECT_EQ(host.form->game().MoveCount(), 2);
 }
 
 } // namespace

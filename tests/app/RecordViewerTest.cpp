@@ -100,8 +100,8 @@ TEST_F(RecordViewerTest, ClassicGamesOpenAtTheirLastMoveWithRootCommentAndSoundK
         const RecordStepper& s = viewer.stepper();
         ASSERT_GT(s.RecordNodes().size(), 100u);
         EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
-        EXPECT_EQ(game.MoveCount, static_cast<int>(game.MoveList.size()));
-        EXPECT_GT(game.MoveCount, 100);
+        EXPECT_EQ(game.MoveCount(), static_cast<int>(game.MoveList().size()));
+        EXPECT_GT(game.MoveCount(), 100);
         EXPECT_EQ(row(4), QStringLiteral("  本因坊秀策"));
         EXPECT_EQ(host.panel.LabelBlack()->text(), QStringLiteral("本因坊秀策"));
         EXPECT_EQ(row(8), QStringLiteral("  19×19"));
@@ -113,7 +113,7 @@ TEST_F(RecordViewerTest, ClassicGamesOpenAtTheirLastMoveWithRootCommentAndSoundK
     }
     for (auto open : {&RecordViewer::Menu_Open_Game2Click, &RecordViewer::Menu_Open_Game3Click}) {
         (viewer.*open)();
-        EXPECT_GT(game.MoveCount, 100);
+        EXPECT_GT(game.MoveCount(), 100);
         EXPECT_NE(row(6), QStringLiteral("  未知"));
     }
 }
@@ -132,7 +132,7 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
     EXPECT_GT(n, 240) << "comments with brackets do not cut the record short";
 
     viewer.runCommand(Command::OpenFirst);
-    EXPECT_EQ(game.MoveCount, 1);
+    EXPECT_EQ(game.MoveCount(), 1);
     viewer.runCommand(Command::OpenLast);
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
     EXPECT_TRUE(host.stoneSound);
@@ -142,7 +142,7 @@ TEST_F(RecordViewerTest, CommentsHintsAndLabelsReachTheLogAndThePicture)
 {
     open(write("labels.sgf", "(;SZ[9]PB[甲]PW[乙]C[开局];B[cc]C[好棋];W[gg]LB[ee:A];B[dd])"));
     EXPECT_EQ(row(8), QStringLiteral("  9×9"));
-    EXPECT_EQ(game.BoardSize, 9);
+    EXPECT_EQ(game.BoardSize(), 9);
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{Ver, QString()}, {Sys, QString()}}));
     const LogEntry backHint{Sys, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“右键”来查看上一步！")};
     const LogEntry nextHint{Sys, QStringLiteral("您也可以在棋盘的任意位置单击鼠标“左键”来查看下一步！")};
@@ -209,11 +209,11 @@ TEST_F(RecordViewerTest, MarkingAndCountingInTheRecordMode)
 {
     open(write("count.sgf", "(;SZ[5];B[cc])"));
     viewer.runCommand(Command::OpenFlagDead);
-    EXPECT_TRUE(game.MarkingDead);
+    EXPECT_TRUE(game.MarkingDead());
     EXPECT_TRUE(viewer.commandState(Command::OpenFlagDead)->checked);
     EXPECT_FALSE(viewer.wheel(-120));
     viewer.runCommand(Command::OpenPrev); // a step ends marking
-    EXPECT_FALSE(game.MarkingDead);
+    EXPECT_FALSE(game.MarkingDead());
     EXPECT_FALSE(viewer.commandState(Command::OpenFlagDead)->checked);
     viewer.runCommand(Command::OpenNext);
     viewer.runCommand(Command::OpenDianMu);
@@ -225,7 +225,7 @@ TEST_F(RecordViewerTest, ABadFileKeepsThePreviousGame)
     open(write("good.sgf", "(;SZ[9]PB[甲]PW[乙];B[cc];W[gg])"));
     const auto board = points(game);
     const GameInfo info = host.info;
-    const std::vector<std::string> moves = game.MoveList;
+    const std::vector<std::string> moves = game.MoveList();
 
     const struct {
         const char* name;
@@ -243,14 +243,14 @@ TEST_F(RecordViewerTest, ABadFileKeepsThePreviousGame)
         const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
         EXPECT_TRUE(error.contains(QFileInfo(path).fileName())) << error.toStdString();
         EXPECT_EQ(points(game), board);
-        EXPECT_EQ(game.MoveList, moves);
+        EXPECT_EQ(game.MoveList(), moves);
         EXPECT_EQ(host.info, info);
         EXPECT_EQ(row(4), QStringLiteral("  甲"));
         EXPECT_EQ(viewer.stepper().RecordPos(), 2);
     }
     // A cancelled dialog changes nothing and says nothing.
     EXPECT_EQ(errorOf([&] { viewer.runCommand(Command::OpenFile); }), QString());
-    EXPECT_EQ(game.MoveList, moves);
+    EXPECT_EQ(game.MoveList(), moves);
 }
 
 TEST_F(RecordViewerTest, ComingBackToTheModePutsTheRecordBack)
@@ -262,11 +262,11 @@ TEST_F(RecordViewerTest, ComingBackToTheModePutsTheRecordBack)
     host.log.clear();
     viewer.enterMode();
     EXPECT_EQ(viewer.stepper().RecordPos(), 3);
-    EXPECT_EQ(game.MoveCount, 3);
+    EXPECT_EQ(game.MoveCount(), 3);
     EXPECT_EQ(row(4), QStringLiteral("  甲"));
     EXPECT_TRUE(host.log.empty()) << "the log keeps the mode notices";
     viewer.runCommand(Command::OpenFirst);
-    EXPECT_EQ(game.MoveCount, 1);
+    EXPECT_EQ(game.MoveCount(), 1);
 }
 
 TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
@@ -324,20 +324,20 @@ TEST_F(RecordViewerTest, ALongCommentIsShownCutWithANote)
     EXPECT_EQ(host.log[1].text, head + QStringLiteral("（这段评注共 100001 字，太长，只显示了前 4000 字。）"));
     EXPECT_EQ(viewer.stepper().RootComment(), word) << "the record keeps the whole comment";
     EXPECT_EQ(row(4), QStringLiteral("  甲"));
-    EXPECT_EQ(game.MoveCount, 3);
+    EXPECT_EQ(game.MoveCount(), 3);
 
     viewer.runCommand(Command::OpenFirst);
     viewer.boardClick(1, 1, Qt::RightButton); // to the root
     ASSERT_EQ(host.log.size(), 2u);
     EXPECT_EQ(host.log[1].text, head + QStringLiteral("（这段评注共 100000 字，太长，只显示了前 4000 字。）"));
-    EXPECT_EQ(game.MoveCount, 0);
+    EXPECT_EQ(game.MoveCount(), 0);
 }
 
 TEST_F(RecordViewerTest, ARecordAboveTheLimitIsRefusedAndTheGameKept)
 {
     open(write("good.sgf", "(;SZ[9]PB[甲];B[cc];W[gg])"));
     const auto board = points(game);
-    const std::vector<std::string> moves = game.MoveList;
+    const std::vector<std::string> moves = game.MoveList();
     std::string sgf = "(;SZ[19]";
     for (std::size_t k = 0; k <= MaxRecordNodes; ++k)
         sgf += k % 2 ? ";W[]" : ";B[]";
@@ -345,7 +345,7 @@ TEST_F(RecordViewerTest, ARecordAboveTheLimitIsRefusedAndTheGameKept)
     const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
     EXPECT_EQ(error, QStringLiteral("无法打开棋谱“huge.sgf”：棋谱太长：超过了 100 万个节点（着手），不能打开。"));
     EXPECT_EQ(points(game), board);
-    EXPECT_EQ(game.MoveList, moves);
+    EXPECT_EQ(game.MoveList(), moves);
     EXPECT_EQ(row(4), QStringLiteral("  甲"));
     EXPECT_EQ(viewer.stepper().RecordNodes().size(), 2u);
 }
@@ -371,7 +371,7 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     EXPECT_EQ(back.record.info.BlackName, QStringLiteral("甲"));
     EXPECT_EQ(back.record.info.GameResult, QStringLiteral("B+R"));
     EXPECT_EQ(back.record.boardSize, 9);
-    EXPECT_EQ(back.record.recordNodes, game.MoveList);
+    EXPECT_EQ(back.record.recordNodes, game.MoveList());
 
     const QString txt = scratch.filePath(QStringLiteral("out.txt"));
     host.paths = {txt};
@@ -416,7 +416,7 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
     const QString path = scratch.filePath(QStringLiteral("w.sgf"));
     form.fileDialogSink = [&](const FileDialogSettings&) { return path; };
     form.action(Command::SaveSGF)->trigger();
-    EXPECT_EQ(ReadingSGFFile(path).record.recordNodes, form.game().MoveList);
+    EXPECT_EQ(ReadingSGFFile(path).record.recordNodes, form.game().MoveList());
     EXPECT_EQ(form.saveCommands().SaveCounter, 2);
 }
 
@@ -429,5 +429,5 @@ TEST(RecordViewerWindow, ABadCommandLineFileIsReportedAndTheBoardStaysUsable)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("record.sgf")));
     EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
-    EXPECT_EQ(form.game().MoveCount, 0);
+    EXPECT_EQ(form.game().MoveCount(), 0);
 }

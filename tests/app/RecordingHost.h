@@ -53,7 +53,7 @@ public:
 
     WeiQiGame& game() override { return board; }
     GameInfo& gameInfo() override { return info; }
-    void showGameInfo() override { panel.ShowGameInfo(info, board.HandicapCount); }
+    void showGameInfo() override { panel.ShowGameInfo(info, board.HandicapCount()); }
     void showResult(const QString& text) override
     {
         info.GameResult = text;

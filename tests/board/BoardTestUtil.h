@@ -10,6 +10,8 @@
 
 #include "board/WeiQiGame.h"
 
+#include "GameTestAccess.h"
+
 namespace zemra::test {
 
 // Rows from the top; '.' empty, 'X' black, 'O' white, other characters
@@ -36,8 +38,8 @@ inline void setDiagram(WeiQiGame& game, std::string_view diagram)
 inline std::string diagramOf(const WeiQiGame& game)
 {
     std::string out;
-    for (int j = 1; j <= game.BoardSize; ++j) {
-        for (int i = 1; i <= game.BoardSize; ++i) {
+    for (int j = 1; j <= game.BoardSize(); ++j) {
+        for (int i = 1; i <= game.BoardSize(); ++i) {
             const PointCode c = game.pointCode(i, j);
             out += c == PointCode::BlackChess ? 'X' : c == PointCode::WhiteChess ? 'O' : c == PointCode::Empty ? '.' : '?';
         }
@@ -61,8 +63,8 @@ inline std::string play(WeiQiGame& game, std::string_view moves)
         }
         const int i = word[0] - 'a' + 1;
         const int j = word[1] - 'a' + 1;
-        const PlayResult r = game.PlayChess(i, j, game.SideToMove);
-        if (r == PlayResult::OK) game.SideToMove = opponentOf(game.SideToMove);
+        const PlayResult r = game.PlayChess(i, j, game.SideToMove());
+        if (r == PlayResult::OK) game.setSideToMove(opponentOf(game.SideToMove()));
         results += resultWord(r);
     }
     return results;
@@ -88,12 +90,12 @@ inline Snapshot snapshot(const WeiQiGame& g)
             s.points.push_back(g.BoardPoints(i, j));
             s.marks.push_back(g.PointMarks(i, j));
         }
-    s.moves = g.MoveList;
-    s.captures = g.CaptureList;
-    s.moveCount = g.MoveCount;
-    s.blackCaptured = g.BlackCaptured;
-    s.whiteCaptured = g.WhiteCaptured;
-    s.side = g.SideToMove;
+    s.moves = g.MoveList();
+    s.captures = g.CaptureList();
+    s.moveCount = g.MoveCount();
+    s.blackCaptured = g.BlackCaptured();
+    s.whiteCaptured = g.WhiteCaptured();
+    s.side = g.SideToMove();
     return s;
 }
 

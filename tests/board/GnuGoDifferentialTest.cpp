@@ -41,7 +41,7 @@ using test::GnuGoGtp;
 
 std::string vertex(const WeiQiGame& g, int i, int j)
 {
-    return iToGNU(i) + jToGNU(j, g.BoardSize);
+    return iToGNU(i) + jToGNU(j, g.BoardSize());
 }
 const char* colourName(Colour c)
 {
@@ -51,8 +51,8 @@ const char* colourName(Colour c)
 std::set<std::string> ourStones(const WeiQiGame& g, PointCode code)
 {
     std::set<std::string> out;
-    for (int i = 1; i <= g.BoardSize; ++i)
-        for (int j = 1; j <= g.BoardSize; ++j)
+    for (int i = 1; i <= g.BoardSize(); ++i)
+        for (int j = 1; j <= g.BoardSize(); ++j)
             if (g.pointCode(i, j) == code) out.insert(vertex(g, i, j));
     return out;
 }
@@ -73,8 +73,8 @@ std::string compare(const WeiQiGame& g, GnuGoGtp& gtp)
     if (ourStones(g, PointCode::BlackChess) != engineStones(gtp, "black")) return "black stones differ";
     if (ourStones(g, PointCode::WhiteChess) != engineStones(gtp, "white")) return "white stones differ";
     // GNU Go counts the stones each colour has taken.
-    if (gtp.send("captures black").text != std::to_string(g.WhiteCaptured)) return "white stones captured differ";
-    if (gtp.send("captures white").text != std::to_string(g.BlackCaptured)) return "black stones captured differ";
+    if (gtp.send("captures black").text != std::to_string(g.WhiteCaptured())) return "white stones captured differ";
+    if (gtp.send("captures white").text != std::to_string(g.BlackCaptured())) return "black stones captured differ";
     return {};
 }
 
@@ -96,8 +96,7 @@ protected:
 
     void newGame(WeiQiGame& game, int size)
     {
-        game.BoardSize = size;
-        game.InitWeiQiGame();
+        game.newGame(GameSetup::fixed(size, 0));
         ASSERT_TRUE(gtp->send("boardsize " + std::to_string(size)).ok);
         ASSERT_TRUE(gtp->send("clear_board").ok);
     }
@@ -105,7 +104,7 @@ protected:
     // Plays one move of SideToMove in both; returns our result, or fails the test.
     PlayResult playBoth(WeiQiGame& game, int i, int j, const std::string& context)
     {
-        const Colour side = game.SideToMove;
+        const Colour side = game.SideToMove();
         const std::string v = vertex(game, i, j);
         const PlayResult r = game.PlayChess(i, j, side);
         if (r == PlayResult::OK) {
@@ -137,18 +136,18 @@ TEST_F(GnuGoDifferential, SeededRandomGamesOnAllSizes)
         const int moves = size * size + size * 4;
         for (int k = 0; k < moves; ++k) {
             const std::string context =
-                "seed " + std::to_string(seed) + " size " + std::to_string(size) + " move " + std::to_string(game.MoveCount + 1);
+                "seed " + std::to_string(seed) + " size " + std::to_string(size) + " move " + std::to_string(game.MoveCount() + 1);
             const RandomMove m = player.propose(game);
             if (m.pass) {
-                ASSERT_TRUE(gtp->send(std::string("play ") + colourName(game.SideToMove) + " pass").ok);
+                ASSERT_TRUE(gtp->send(std::string("play ") + colourName(game.SideToMove()) + " pass").ok);
                 game.PassMove();
                 continue;
             }
             const PlayResult r = playBoth(game, m.i, m.j, context);
             if (::testing::Test::HasFailure()) return;
             if (r == PlayResult::OK) {
-                captures += !game.CaptureList.back().empty();
-                game.SideToMove = opponentOf(game.SideToMove);
+                captures += !game.CaptureList().back().empty();
+                game.setSideToMove(opponentOf(game.SideToMove()));
             } else {
                 ++refusals;
                 kos += r == PlayResult::DaJie;
@@ -204,10 +203,10 @@ TEST_F(GnuGoDifferential, PublishedRecordsReplayTheSame)
         for (const std::string& node : record.recordNodes) {
             const std::optional<RecordMove> m = readRecordNode(node).move;
             if (!m || (!m->pass && !game.onBoard(m->i, m->j))) continue;
-            game.SideToMove = m->colour;
-            const std::string context = file.filename().string() + " move " + std::to_string(game.MoveCount + 1);
+            game.setSideToMove(m->colour);
+            const std::string context = file.filename().string() + " move " + std::to_string(game.MoveCount() + 1);
             if (m->pass) {
-                gtp->send(std::string("play ") + colourName(game.SideToMove) + " pass");
+                gtp->send(std::string("play ") + colourName(game.SideToMove()) + " pass");
                 game.PassMove();
             } else {
                 playBoth(game, m->i, m->j, context);

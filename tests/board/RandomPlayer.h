@@ -29,11 +29,11 @@ public:
     {
         std::uniform_int_distribution<int> percent(0, 99);
         if (percent(m_rng) < m_passPercent) return {true, 0, 0};
-        if (game.MoveCount > 0 && percent(m_rng) < m_retakePercent) {
-            const std::vector<MoveNode> caps = parseCaptureText(game.CaptureList.back());
+        if (game.MoveCount() > 0 && percent(m_rng) < m_retakePercent) {
+            const std::vector<MoveNode> caps = parseCaptureText(game.CaptureList().back());
             if (!caps.empty()) return {false, caps.front().i, caps.front().j};
         }
-        std::uniform_int_distribution<int> coord(1, game.BoardSize);
+        std::uniform_int_distribution<int> coord(1, game.BoardSize());
         for (int tries = 0; tries < 40; ++tries) {
             const int i = coord(m_rng);
             const int j = coord(m_rng);

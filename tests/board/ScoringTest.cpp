@@ -69,8 +69,7 @@ TEST_F(MarkingTest, EmptyPointsAndPointsOffTheArrayDoNothing)
 
 TEST_F(MarkingTest, HandicapStonesMarkAndUnmarkWithoutALastMoveMark)
 {
-    game.HandicapCount = 2;
-    game.SetLocalHandicap();
+    game.newGame(GameSetup::fixed(19, 2));
     game.SetMarkingDead(true);
     game.MarkingClick(4, 16);
     EXPECT_EQ(game.PointMarks(4, 16), "Black Dead");
@@ -82,8 +81,7 @@ TEST_F(MarkingTest, HandicapStonesMarkAndUnmarkWithoutALastMoveMark)
 
 TEST_F(MarkingTest, SwitchingRedrawsEveryStoneAndOffForgetsTheMarks)
 {
-    game.HandicapCount = 2;
-    game.SetLocalHandicap();
+    game.newGame(GameSetup::fixed(19, 2));
     play(game, "aa");
     view.clear();
     game.SetMarkingDead(true);
@@ -91,7 +89,7 @@ TEST_F(MarkingTest, SwitchingRedrawsEveryStoneAndOffForgetsTheMarks)
     game.MarkingClick(1, 1);
     view.clear();
     game.SetMarkingDead(false);
-    EXPECT_FALSE(game.MarkingDead);
+    EXPECT_FALSE(game.MarkingDead());
     EXPECT_EQ(view.last("Mode"), "Mode1");
     EXPECT_EQ(view.count("DrawBlack"), 2) << "handicap stones, which have no move to show, are drawn again";
     EXPECT_EQ(marked(MarkCode::None), 361);
@@ -101,8 +99,6 @@ TEST_F(MarkingTest, SwitchingRedrawsEveryStoneAndOffForgetsTheMarks)
 
 TEST(RegionVerdict, TransitionTable)
 {
-    // A one-point region at aa on 5x5 sees its right neighbour first; the
-    // neighbour below is a mark that never changes the verdict.
     const MarkCode B = MarkCode::BlackChess, W = MarkCode::WhiteChess, BD = MarkCode::BlackDead, WD = MarkCode::WhiteDead;
     const struct {
         MarkCode before, border, after;
@@ -129,16 +125,9 @@ TEST(RegionVerdict, TransitionTable)
         {MarkCode::ErrorPoint, WD, MarkCode::ErrorPoint},
         {MarkCode::BlackPoint, MarkCode::BlankPoint, MarkCode::BlackPoint},
     };
-    for (const auto& r : rows) {
-        WeiQiGame game;
-        game.BoardSize = 5;
-        game.setPointMark(2, 1, r.border);
-        game.setPointMark(1, 2, MarkCode::BlankPoint);
-        game.RegionVerdict = r.before;
-        game.FindBlankSerial(1, 1);
-        EXPECT_EQ(markWord(game.RegionVerdict), markWord(r.after)) << markWord(r.before) << " + " << markWord(r.border);
-        EXPECT_EQ(game.PointMarks(1, 1), "Test Point");
-    }
+    for (const auto& r : rows)
+        EXPECT_EQ(markWord(WeiQiGame::nextRegionVerdict(r.before, r.border)), markWord(r.after))
+            << markWord(r.before) << " + " << markWord(r.border);
 }
 
 namespace {
@@ -206,11 +195,9 @@ TEST(Count, SixLinesForTypicalPositions)
     };
     for (const Row& r : rows) {
         WeiQiGame game;
-        game.BoardSize = r.size;
-        game.InitWeiQiGame();
+        game.newGame(GameSetup::fixed(r.size, 0));
         setDiagram(game, r.diagram);
-        game.BlackCaptured = r.blackCaptured;
-        game.WhiteCaptured = r.whiteCaptured;
+        WeiQiGameTestAccess::setCaptured(game, r.blackCaptured, r.whiteCaptured);
         game.SetMarkingDead(true);
         for (auto [i, j] : r.dead)
             game.MarkingClick(i, j);
@@ -223,8 +210,7 @@ TEST(Count, LiveThenDeadOfOneColourIsUnknownDeadThenLiveIsShared)
 {
     for (bool liveFirst : {true, false}) {
         WeiQiGame game;
-        game.BoardSize = 5;
-        game.InitWeiQiGame();
+        game.newGame(GameSetup::fixed(5, 0));
         for (int j = 1; j <= 5; ++j)
             game.setPoint(2, j, PointCode::BlackChess, 0);
         // Marks set directly: the fill meets (2,1) first.
@@ -244,8 +230,7 @@ TEST(Count, LiveThenDeadOfOneColourIsUnknownDeadThenLiveIsShared)
 TEST(Count, WithoutMarkingOldMarksAreForgottenAndWithMarkingTheyStay)
 {
     WeiQiGame game;
-    game.BoardSize = 9;
-    game.InitWeiQiGame();
+    game.newGame(GameSetup::fixed(9, 0));
     setDiagram(game, "..X..O...\n..X..O...\n..X..O.X.");
     game.SetMarkingDead(true);
     game.MarkingClick(8, 3);

@@ -13,33 +13,29 @@ TEST(Stress, RandomGamesKeepInvariantsAndUndoToTheStart)
     int captures = 0, kos = 0, suicides = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         WeiQiGame game;
-        game.BoardSize = 5 + static_cast<int>(seed % 15);
-        game.InitWeiQiGame();
-        if (seed % 7 == 0 && game.BoardSize == 19) {
-            game.HandicapCount = 2 + static_cast<int>(seed % 8);
-            game.SetLocalHandicap();
-        }
+        const int size = 5 + static_cast<int>(seed % 15);
+        game.newGame(GameSetup::fixed(size, seed % 7 == 0 && size == 19 ? 2 + static_cast<int>(seed % 8) : 0));
         RandomPlayer player(seed);
         std::vector<Snapshot> history;
-        const int moves = game.BoardSize * game.BoardSize;
+        const int moves = game.BoardSize() * game.BoardSize();
         for (int k = 0; k < moves; ++k) {
             const RandomMove m = player.propose(game);
             const Snapshot before = snapshot(game);
             if (m.pass) {
                 game.PassMove();
             } else {
-                const PlayResult r = game.PlayChess(m.i, m.j, game.SideToMove);
+                const PlayResult r = game.PlayChess(m.i, m.j, game.SideToMove());
                 if (r != PlayResult::OK) {
                     ASSERT_EQ(snapshot(game), before) << "refusal changed the game, seed " << seed;
                     kos += r == PlayResult::DaJie;
                     suicides += r == PlayResult::BuRuQi;
                     continue;
                 }
-                captures += !game.CaptureList.back().empty();
-                game.SideToMove = opponentOf(game.SideToMove);
+                captures += !game.CaptureList().back().empty();
+                game.setSideToMove(opponentOf(game.SideToMove()));
             }
             history.push_back(before);
-            ASSERT_EQ(game.checkInvariants(), "") << "seed " << seed << " move " << game.MoveCount;
+            ASSERT_EQ(game.checkInvariants(), "") << "seed " << seed << " move " << game.MoveCount();
         }
         while (!history.empty()) {
             game.Local_Undo();
@@ -68,14 +64,10 @@ TEST(Stress, InvariantCheckFindsBrokenPositions)
              g.setPoint(1, 2, PointCode::WhiteChess, 0);
          },
          "has no liberty"},
-        {"a counter without its capture text", [](WeiQiGame& g) { g.BlackCaptured = 1; }, "captured counters"},
+        {"a counter without its capture text", [](WeiQiGame& g) { WeiQiGameTestAccess::setCaptured(g, 1, 0); }, "captured counters"},
         {"a search code left behind", [](WeiQiGame& g) { g.setPoint(3, 3, PointCode::WhiteChuan, 0); }, "group-search"},
         {"a capture text that is not stones",
-         [](WeiQiGame& g) {
-             g.MoveList.push_back(";B[]");
-             g.CaptureList.push_back(";B[pd");
-             g.MoveCount = 1;
-         },
+         [](WeiQiGame& g) { WeiQiGameTestAccess::appendMove(g, ";B[]", ";B[pd"); },
          "not a list of stones"},
     };
     for (const auto& r : rows) {

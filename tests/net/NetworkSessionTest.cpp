@@ -72,10 +72,10 @@ protected:
     static std::string board(const WeiQiGame& g)
     {
         std::string out;
-        for (int j = 1; j <= g.BoardSize; ++j)
-            for (int i = 1; i <= g.BoardSize; ++i)
+        for (int j = 1; j <= g.BoardSize(); ++j)
+            for (int i = 1; i <= g.BoardSize(); ++i)
                 out += static_cast<char>('0' + static_cast<int>(g.pointCode(i, j)));
-        return out + ' ' + std::to_string(g.MoveCount) + ' ' + std::string(g.SideToMoveWord());
+        return out + ' ' + std::to_string(g.MoveCount()) + ' ' + std::string(g.SideToMoveWord());
     }
 
     void expectBoardsEqual() { EXPECT_EQ(board(host.game), board(client.game)); }
@@ -127,7 +127,7 @@ TEST_F(TwoSides, AcceptedProposalStartsTheSameGameOnBothBoards)
     EXPECT_EQ(asked.question->shown, (ProposalChoice{false, 0, QStringLiteral("9")}));
     EXPECT_EQ(fromWire(host.seen.at(2).reply), QStringLiteral("CMMD GAME OK! PB[月下の旅人]Handicap(0)BaordSize{9}"));
     for (Side* s : {&host, &client}) {
-        EXPECT_EQ(s->game.BoardSize, 9);
+        EXPECT_EQ(s->game.BoardSize(), 9);
         EXPECT_EQ(s->info.BlackName, Moon);
         EXPECT_EQ(s->info.WhiteRank, QStringLiteral("9段"));
         EXPECT_EQ(s->info.GameResult, QStringLiteral("正在比赛！"));
@@ -144,7 +144,7 @@ TEST_F(TwoSides, AcceptedProposalStartsTheSameGameOnBothBoards)
         send(mover, mover.session.playLocal(moves[k][0], moves[k][1]));
         expectBoardsEqual();
     }
-    EXPECT_EQ(client.game.MoveCount, 4);
+    EXPECT_EQ(client.game.MoveCount(), 4);
 }
 
 TEST_F(TwoSides, HandicapAndRefusal)
@@ -157,8 +157,8 @@ TEST_F(TwoSides, HandicapAndRefusal)
     host.agrees = true;
     startGame(false, 3, QStringLiteral("19"));
     for (Side* s : {&host, &client}) {
-        EXPECT_EQ(s->game.HandicapCount, 4);
-        EXPECT_EQ(s->game.SideToMove, Colour::White);
+        EXPECT_EQ(s->game.HandicapCount(), 4);
+        EXPECT_EQ(s->game.SideToMove(), Colour::White);
     }
     EXPECT_EQ(client.session.values().NetworkColor, Colour::White);
     expectBoardsEqual();
@@ -176,21 +176,21 @@ TEST_F(TwoSides, UndoTakesBackOneOrTwoMovesAlike)
     EXPECT_EQ(host.seen.last().undone, 1);
     EXPECT_EQ(client.seen.last().undone, 1);
     EXPECT_EQ(client.seen.last().systemLines, QStringList{QStringLiteral("对方同意了您的悔棋申请！")});
-    EXPECT_EQ(client.game.MoveCount, 2);
+    EXPECT_EQ(client.game.MoveCount(), 2);
     expectBoardsEqual();
     // The peer has answered: the answer and the asker's move go back.
     send(client, client.session.playLocal(16, 4));
     send(host, host.session.requestUndo());
     EXPECT_EQ(client.seen.last().undone, 2);
     EXPECT_EQ(host.seen.last().undone, 2);
-    EXPECT_EQ(host.game.MoveCount, 1);
+    EXPECT_EQ(host.game.MoveCount(), 1);
     expectBoardsEqual();
 
     client.agrees = false;
     send(host, host.session.playLocal(10, 10));
     send(host, host.session.requestUndo());
     EXPECT_EQ(host.seen.last().systemLines, QStringList{QStringLiteral("棋友月下の旅人拒绝了您的悔棋申请！")});
-    EXPECT_EQ(host.game.MoveCount, 2);
+    EXPECT_EQ(host.game.MoveCount(), 2);
 }
 
 TEST_F(TwoSides, PassDrawAndResignation)
@@ -199,7 +199,7 @@ TEST_F(TwoSides, PassDrawAndResignation)
     EXPECT_TRUE(host.session.pass().reply.isEmpty()); // not its turn
     send(client, client.session.pass());
     EXPECT_EQ(host.seen.last().systemLines, QStringList{QStringLiteral("棋友 月下の旅人 弃权一手！")});
-    EXPECT_EQ(host.game.MoveList.back(), ";B[]");
+    EXPECT_EQ(host.game.MoveList().back(), ";B[]");
     expectBoardsEqual();
 
     client.agrees = false;
@@ -231,7 +231,7 @@ TEST_F(TwoSides, AMoveOurBoardRefusesSaysTheBoardsDiffer)
     for (const char* text : {"CMMD PLAY ;B[cc]", "CMMD PLAY ;B[ss]"}) {
         const Reaction r = host.session.receive(*parseMessageText(QString::fromUtf8(text)));
         EXPECT_EQ(r.systemLines, QStringList{QStringLiteral("棋友下的一步棋在您的棋盘上无法落子，双方的棋盘已经不一致了！")});
-        EXPECT_EQ(host.game.MoveCount, 1);
+        EXPECT_EQ(host.game.MoveCount(), 1);
     }
 }
 
@@ -257,10 +257,10 @@ TEST_F(TwoSides, ChatAndLostConnection)
 std::string state(const Side& s)
 {
     std::string out;
-    for (int j = 1; j <= s.game.BoardSize; ++j)
-        for (int i = 1; i <= s.game.BoardSize; ++i)
+    for (int j = 1; j <= s.game.BoardSize(); ++j)
+        for (int i = 1; i <= s.game.BoardSize(); ++i)
             out += static_cast<char>('0' + static_cast<int>(s.game.pointCode(i, j)));
-    return out + ' ' + std::to_string(s.game.MoveCount) + ' ' + std::string(s.game.SideToMoveWord()) + ' ' +
+    return out + ' ' + std::to_string(s.game.MoveCount()) + ' ' + std::string(s.game.SideToMoveWord()) + ' ' +
            std::to_string(s.session.values().NetworkColor.has_value()) + ' ' + s.info.GameResult.toStdString();
 }
 
@@ -268,7 +268,7 @@ TEST_F(TwoSides, AnswersWithoutTheirQuestionChangeNothing)
 {
     startGame(true, 0, QStringLiteral("9"));
     for (const auto& [i, j] : {std::pair{3, 3}, {7, 7}, {3, 7}, {7, 3}}) {
-        Side& mover = client.game.MoveCount % 2 == 0 ? client : host;
+        Side& mover = client.game.MoveCount() % 2 == 0 ? client : host;
         send(mover, mover.session.playLocal(i, j));
     }
     const char* undoIgnored = "您没有提出悔棋申请，棋友发来的回答已经被忽略！";
@@ -298,15 +298,15 @@ TEST_F(TwoSides, AnswersWithoutTheirQuestionChangeNothing)
     EXPECT_EQ(arrive(host, "CMMD UNOK").undone, 1);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(arrive(host, "CMMD UNOK").systemLines, QStringList{QString::fromUtf8(undoIgnored)});
-    EXPECT_EQ(host.game.MoveCount, 3);
+    EXPECT_EQ(host.game.MoveCount(), 3);
 
     // An acceptance of other terms than proposed starts nothing.
     EXPECT_FALSE(host.session.propose({true, 0, QStringLiteral("19")}).reply.isEmpty());
     EXPECT_EQ(arrive(host, "CMMD GAME OK! PB[山间的清风]Handicap(0)BaordSize{13}").systemLines,
               QStringList{QString::fromUtf8(gameIgnored)});
-    EXPECT_EQ(host.game.BoardSize, 9);
+    EXPECT_EQ(host.game.BoardSize(), 9);
     EXPECT_TRUE(arrive(host, "CMMD GAME OK! PB[山间的清风]Handicap(0)BaordSize{19}").gameStarted);
-    EXPECT_EQ(host.game.BoardSize, 19);
+    EXPECT_EQ(host.game.BoardSize(), 19);
 }
 
 TEST_F(TwoSides, GameMessagesOutOfPlaceAreIgnored)
@@ -337,7 +337,7 @@ TEST_F(TwoSides, GameMessagesOutOfPlaceAreIgnored)
               QStringList{QStringLiteral("棋友发来的棋步是您一方的棋子，已经被忽略！")});
     EXPECT_EQ(state(host), before);
     EXPECT_TRUE(arrive(host, "CMMD PLAY ;B[cc]").systemLines.isEmpty());
-    EXPECT_EQ(host.game.MoveCount, 1);
+    EXPECT_EQ(host.game.MoveCount(), 1);
 
     // A proposal from a connection that has not said who it is.
     Side stranger{QStringLiteral("10.0.0.5")};
@@ -362,7 +362,7 @@ TEST_F(TwoSides, RequestsRepeatedBeforeTheAnswerAreOneQuestion)
     // The draw offer that came meanwhile is asked once the undo is answered.
     const Reaction undone = host.session.answer(undoQuestion, true);
     EXPECT_EQ(fromWire(undone.reply), QStringLiteral("CMMD UNOK"));
-    EXPECT_EQ(host.game.MoveCount, 0);
+    EXPECT_EQ(host.game.MoveCount(), 0);
     ASSERT_TRUE(undone.question);
     EXPECT_EQ(undone.question->kind, Question::Kind::Draw);
     const Reaction refused = host.session.answer(undone.question->id, false);
@@ -389,5 +389,5 @@ TEST_F(TwoSides, AnAnswerGivenAfterThePeerLeftTakesNothingBack)
     const Reaction late = host.session.answer(asked.question->id, true);
     EXPECT_EQ(late.undone, 0);
     EXPECT_TRUE(late.reply.isEmpty());
-    EXPECT_EQ(host.game.MoveCount, 1);
+    EXPECT_EQ(host.game.MoveCount(), 1);
 }

@@ -54,9 +54,9 @@ QStringList recordFiles(const QString& root)
 std::set<std::string> ourStones(const WeiQiGame& g, PointCode code)
 {
     std::set<std::string> out;
-    for (int i = 1; i <= g.BoardSize; ++i)
-        for (int j = 1; j <= g.BoardSize; ++j)
-            if (g.pointCode(i, j) == code) out.insert(iToGNU(i) + jToGNU(j, g.BoardSize));
+    for (int i = 1; i <= g.BoardSize(); ++i)
+        for (int j = 1; j <= g.BoardSize(); ++j)
+            if (g.pointCode(i, j) == code) out.insert(iToGNU(i) + jToGNU(j, g.BoardSize()));
     return out;
 }
 
@@ -96,7 +96,7 @@ TEST(RecordFiles, EveryPublishedRecordOpensAndMatchesGnuGo)
         SCOPED_TRACE(path.toStdString());
         if (path.contains(u"/reference-sgf/")) continue; // the GIB references, compared below
         Viewer v;
-        v.game.BoardSize = 7; // the previous game must survive a refusal
+        v.game.newGame(GameSetup::fixed(7, 0)); // the previous game must survive a refusal
         v.game.InitWeiQiGame();
         v.game.PlayChess(2, 2, Colour::Black);
         ReadOutcome read = readRecordFile(path);
@@ -207,9 +207,9 @@ TEST(RecordFiles, RoundTripThroughTheWriter)
         ASSERT_TRUE(b.ok());
         EXPECT_EQ(b.record.info, info);
         second.stepper.load(std::move(b.record));
-        EXPECT_EQ(second.game.MoveList, first.game.MoveList);
+        EXPECT_EQ(second.game.MoveList(), first.game.MoveList());
         EXPECT_EQ(second.position(), first.position());
-        EXPECT_EQ(second.game.HandicapCount, first.game.HandicapCount);
+        EXPECT_EQ(second.game.HandicapCount(), first.game.HandicapCount());
     }
 }
 
@@ -275,7 +275,7 @@ TEST(RecordFiles, ShippedClassicGames)
         Viewer shipped, published;
         shipped.stepper.load(std::move(ours.record));
         published.stepper.load(std::move(source.record));
-        EXPECT_EQ(shipped.game.MoveList, published.game.MoveList);
+        EXPECT_EQ(shipped.game.MoveList(), published.game.MoveList());
         if (gtp) {
             ASSERT_TRUE(gtp->send("loadsgf " + QFile::encodeName(path).toStdString()).ok);
             EXPECT_EQ(ourStones(shipped.game, PointCode::BlackChess), engineStones(*gtp, "black"));

@@ -26,14 +26,14 @@ TEST(RecordStepper, StepsBackToTheHandicapAndForwardToTheEnd)
     Viewer v;
     ASSERT_TRUE(v.open("(;SZ[19]AB[dp][pd]C[开局];W[dd];B[pp];W[qq])").isEmpty());
     EXPECT_EQ(v.stepper.RecordPos(), 3);
-    EXPECT_EQ(v.game.MoveCount, 3);
+    EXPECT_EQ(v.game.MoveCount(), 3);
     EXPECT_EQ(v.board.sounds, 0) << "opening plays no stone sounds";
 
     for (int k = 0; k < 3; ++k)
         v.stepper.prev(StepSender::OwnMenuItem);
     EXPECT_EQ(v.stepper.RecordPos(), 0);
-    EXPECT_EQ(v.game.MoveCount, 0);
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.MoveCount(), 0);
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
     EXPECT_EQ(v.game.BoardPoints(4, 16), "BlackChess0");
     EXPECT_EQ(v.game.BoardPoints(16, 4), "BlackChess0");
     EXPECT_EQ(v.shown.log, (Log{{Ver, ""}, {Sys, "开局"}}));
@@ -55,7 +55,7 @@ TEST(RecordStepper, StepsBackToTheHandicapAndForwardToTheEnd)
     v.stepper.wheel(false);
     v.stepper.boardClick(1, 1, BoardButton::Right);
     EXPECT_EQ(v.stepper.RecordPos(), 1);
-    EXPECT_EQ(v.game.MoveList, (std::vector<std::string>{";W[dd]"}));
+    EXPECT_EQ(v.game.MoveList(), (std::vector<std::string>{";W[dd]"}));
 }
 
 TEST(RecordStepper, FirstKeepsNodeOneAndMultiStepsStopAtTheEnds)
@@ -64,7 +64,7 @@ TEST(RecordStepper, FirstKeepsNodeOneAndMultiStepsStopAtTheEnds)
     v.open(movesRecord(50));
     v.stepper.first();
     EXPECT_EQ(v.stepper.RecordPos(), 1);
-    EXPECT_EQ(v.game.MoveList, (std::vector<std::string>{";B[aa]"}));
+    EXPECT_EQ(v.game.MoveList(), (std::vector<std::string>{";B[aa]"}));
     EXPECT_EQ(v.position().find('O'), std::string::npos);
 
     v.stepper.prev(StepSender::Other);
@@ -84,7 +84,7 @@ TEST(RecordStepper, FirstKeepsNodeOneAndMultiStepsStopAtTheEnds)
     EXPECT_EQ(v.board.sounds, 1) << "a single step is heard";
     v.stepper.next10(); // four left would stop at the end; none left does nothing
     EXPECT_EQ(v.stepper.RecordPos(), 50);
-    EXPECT_EQ(v.game.MoveCount, 50);
+    EXPECT_EQ(v.game.MoveCount(), 50);
 }
 
 TEST(RecordStepper, PassesCommentsAndLabels)
@@ -103,12 +103,12 @@ TEST(RecordStepper, PassesCommentsAndLabels)
     EXPECT_EQ(v.shown.clears, clears + 1);
     EXPECT_EQ(v.shown.log.back(), std::make_pair(Sys, QStringLiteral("黑棋弃权一手！")));
     EXPECT_TRUE(v.shown.labels.empty());
-    EXPECT_EQ(v.game.MoveList.back(), ";B[]");
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.MoveList().back(), ";B[]");
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
 
     v.stepper.prev(StepSender::Other); // the pass goes, node 2's labels come back
-    EXPECT_EQ(v.game.MoveList.back(), ";W[qd]");
-    EXPECT_EQ(v.game.SideToMove, Colour::Black);
+    EXPECT_EQ(v.game.MoveList().back(), ";W[qd]");
+    EXPECT_EQ(v.game.SideToMove(), Colour::Black);
     EXPECT_EQ(v.shown.labels.size(), 2u);
     v.stepper.prev(StepSender::Other);
     EXPECT_EQ(v.shown.log, (Log{{Ver, ""}, {Sys, "妙手"}}));
@@ -143,7 +143,7 @@ TEST(RecordStepper, TrialPlayTakesItsStonesBack)
     EXPECT_FALSE(v.shown.trial);
     EXPECT_EQ(v.shown.lastSystem(), u"回到原始棋谱，试下已被自动取消。");
     EXPECT_EQ(v.position(), record);
-    EXPECT_EQ(v.game.SideToMove, Colour::Black);
+    EXPECT_EQ(v.game.SideToMove(), Colour::Black);
 
     v.stepper.toggleTrial();
     v.stepper.boardClick(1, 1, BoardButton::Right); // nothing to take back
@@ -162,17 +162,17 @@ TEST(RecordStepper, RefusedMovesAreNotTakenBack)
     const QStringList problems = v.open("(;SZ[9];B[ee];W[ee];B[cc];W[zz];B[dd])");
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems.front().contains(u"2")) << problems.front().toStdString();
-    EXPECT_EQ(v.game.MoveList, (std::vector<std::string>{";B[ee]", ";B[cc]", ";B[dd]"}));
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.MoveList(), (std::vector<std::string>{";B[ee]", ";B[cc]", ";B[dd]"}));
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
 
     v.stepper.prev(StepSender::Other);
     v.stepper.prev(StepSender::Other); // W[zz] placed nothing
-    EXPECT_EQ(v.game.MoveList.size(), 2u);
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.MoveList().size(), 2u);
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
     v.stepper.prev(StepSender::Other);
     v.stepper.prev(StepSender::Other); // W[ee] placed nothing: B[ee] stays
-    EXPECT_EQ(v.game.MoveList, (std::vector<std::string>{";B[ee]"}));
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.MoveList(), (std::vector<std::string>{";B[ee]"}));
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
     EXPECT_EQ(v.game.checkInvariants(), "");
 }
 
@@ -180,7 +180,7 @@ TEST(RecordStepper, NodeColourPlaysAndSetupOnTheNamedPoints)
 {
     Viewer v;
     v.open("(;SZ[9]AB[cc][gg]AW[ee];B[aa];B[bb];W[ii])");
-    EXPECT_EQ(v.game.HandicapCount, 2);
+    EXPECT_EQ(v.game.HandicapCount(), 2);
     EXPECT_EQ(v.game.BoardPoints(3, 3), "BlackChess0");
     EXPECT_EQ(v.game.BoardPoints(5, 5), "WhiteChess0");
     EXPECT_EQ(v.game.BoardPoints(2, 2), "BlackChess2"); // two black moves in a row stay black
@@ -189,18 +189,17 @@ TEST(RecordStepper, NodeColourPlaysAndSetupOnTheNamedPoints)
     v.stepper.prev(StepSender::Other);
     EXPECT_EQ(v.game.pointCode(2, 2), PointCode::Empty);
     EXPECT_EQ(v.game.BoardPoints(1, 1), "BlackChess1");
-    EXPECT_EQ(v.game.SideToMove, Colour::White);
+    EXPECT_EQ(v.game.SideToMove(), Colour::White);
 
     // The standard layout puts down exactly what a handicap game does.
     Viewer s;
     s.open("(;SZ[19]AB[pp][dp][pd][dd][jj])");
     WeiQiGame local;
-    local.HandicapCount = 5;
-    local.SetLocalHandicap();
+    local.newGame(GameSetup::fixed(19, 5));
     for (int i = 1; i <= 19; ++i)
         for (int j = 1; j <= 19; ++j)
             EXPECT_EQ(s.game.BoardPoints(i, j), local.BoardPoints(i, j));
-    EXPECT_EQ(s.game.SideToMove, Colour::White);
+    EXPECT_EQ(s.game.SideToMove(), Colour::White);
 }
 
 TEST(RecordStepper, LoadingLeavesMarkingAndTrialFirst)
@@ -211,15 +210,15 @@ TEST(RecordStepper, LoadingLeavesMarkingAndTrialFirst)
     v.stepper.boardClick(1, 1, BoardButton::Left);
     v.game.SetMarkingDead(true);
     v.open("(;SZ[13];B[aa])");
-    EXPECT_FALSE(v.game.MarkingDead);
+    EXPECT_FALSE(v.game.MarkingDead());
     EXPECT_FALSE(v.stepper.trialPlay());
-    EXPECT_EQ(v.game.BoardSize, 13);
-    EXPECT_EQ(v.game.PreviousBoardSize, 9);
-    EXPECT_EQ(v.game.MoveList, (std::vector<std::string>{";B[aa]"}));
+    EXPECT_EQ(v.game.BoardSize(), 13);
+    EXPECT_EQ(v.game.PreviousBoardSize(), 9);
+    EXPECT_EQ(v.game.MoveList(), (std::vector<std::string>{";B[aa]"}));
 
     v.game.SetMarkingDead(true);
     v.stepper.prev(StepSender::Other);
-    EXPECT_FALSE(v.game.MarkingDead);
+    EXPECT_FALSE(v.game.MarkingDead());
 }
 
 TEST(RecordStepper, SetupGroupsWithoutLibertiesGoAsCapturesTakeThem)
@@ -244,7 +243,7 @@ TEST(RecordStepper, SetupGroupsWithoutLibertiesGoAsCapturesTakeThem)
         EXPECT_EQ(v.position(), r.position);
         ASSERT_FALSE(problems.isEmpty());
         EXPECT_TRUE(problems.front().contains(QString::number(r.removed))) << problems.front().toStdString();
-        EXPECT_EQ(v.game.BlackCaptured + v.game.WhiteCaptured, 0) << "setup stones are not captured by a move";
+        EXPECT_EQ(v.game.BlackCaptured() + v.game.WhiteCaptured(), 0) << "setup stones are not captured by a move";
 
         // Stepping, trial play and a count run on a position the rules allow.
         v.stepper.first();

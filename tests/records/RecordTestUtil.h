@@ -37,6 +37,7 @@ struct ShownLog : RecordView {
     }
     void stopMarking() override { game->SetMarkingDead(false); }
     void trialPlayChanged(bool on) override { trial = on; }
+    void recordStarted() override {}
 
     QString lastSystem() const { return log.empty() ? QString() : log.back().second; }
 };
@@ -66,8 +67,8 @@ struct Viewer {
     std::string position() const
     {
         std::string out;
-        for (int j = 1; j <= game.BoardSize; ++j) {
-            for (int i = 1; i <= game.BoardSize; ++i) {
+        for (int j = 1; j <= game.BoardSize(); ++j) {
+            for (int i = 1; i <= game.BoardSize(); ++i) {
                 const PointCode c = game.pointCode(i, j);
                 out += c == PointCode::BlackChess ? 'X' : c == PointCode::WhiteChess ? 'O' : '.';
             }

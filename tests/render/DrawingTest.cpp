@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "GameTestAccess.h"
 #include "RenderTestUtil.h"
 #include "render/Fonts.h"
 
@@ -94,9 +95,7 @@ TEST(ShowChessNumberTest, NumbersAreCentredByTheirWidth)
         RenderedGame g(19, s);
         WeiQiGame& game = g.game;
         // The last move is a pass, so no last-move mark joins the text.
-        game.MoveList.assign(130, ";B[]");
-        game.CaptureList.assign(130, "");
-        game.MoveCount = 130;
+        WeiQiGameTestAccess::setMoves(game, std::vector<std::string>(130, ";B[]"));
         struct Row {
             int number;
             int i, j;
@@ -106,7 +105,7 @@ TEST(ShowChessNumberTest, NumbersAreCentredByTheirWidth)
             {7, 3, 3, Colour::Black}, {37, 5, 5, Colour::White}, {123, 7, 7, Colour::Black}, {99, 9, 9, Colour::White}};
         g.renderer.SetStoneLabelMode(StoneLabelMode::AllNumbers);
         for (const Row& row : rows) {
-            game.MoveList[static_cast<std::size_t>(row.number - 1)] = formatMoveNode(row.colour, row.i, row.j);
+            WeiQiGameTestAccess::setMove(game, static_cast<std::size_t>(row.number - 1), formatMoveNode(row.colour, row.i, row.j));
             game.setPoint(row.i, row.j, chessCode(row.colour), row.number);
             g.renderer.DrawChess(row.i, row.j, row.colour);
             const QImage plain = g.renderer.BoardImage();
@@ -192,7 +191,7 @@ TEST(ShowChessNumberAndFlagTest, DrawsNothingWhenThereIsNoStoneOfThatMove)
 
     // Damaged nodes.
     for (const char* node : {";X[cc]", ";B[zz]", ";B[c", ";", "", ";B[tt]", ";W[cc]"}) {
-        game.MoveList[0] = node;
+        WeiQiGameTestAccess::setMove(game, 0, node);
         g.renderer.ShowChessNumberAndFlag(1);
         EXPECT_EQ(g.renderer.BoardImage(), before) << node;
     }

@@ -21,7 +21,7 @@ void expectSameAsFresh(const RenderedGame& g, const std::string& what)
 // A plain stone of the given colour at (i, j), as on a fresh board.
 QImage plainStone(const RenderedGame& like, int i, int j, Colour colour)
 {
-    RenderedGame g(like.game.BoardSize, like.renderer.ChessSize());
+    RenderedGame g(like.game.BoardSize(), like.renderer.ChessSize());
     g.renderer.DrawChess(i, j, colour);
     return g.cellImage(i, j);
 }
@@ -96,8 +96,8 @@ TEST(RedrawTest, SeededRandomGamesWithUndosMatchAFreshDrawing)
                 const test::RandomMove move = player.propose(g.game);
                 if (move.pass)
                     g.game.PassMove();
-                else if (g.game.PlayChess(move.i, move.j, g.game.SideToMove) == PlayResult::OK)
-                    g.game.SideToMove = opponentOf(g.game.SideToMove);
+                else if (g.game.PlayChess(move.i, move.j, g.game.SideToMove()) == PlayResult::OK)
+                    g.game.setSideToMove(opponentOf(g.game.SideToMove()));
             }
             if (step % 60 == 59) {
                 expectSameAsFresh(g, "seed " + std::to_string(row.seed) + " step " + std::to_string(step));
@@ -187,8 +187,7 @@ TEST(LabelModeTest, MarkingUsesModeFourAndTheButtonWaits)
 TEST(LabelModeTest, HandicapStonesKeepNoNumber)
 {
     RenderedGame g(19, 37);
-    g.game.HandicapCount = 4;
-    g.game.SetLocalHandicap();
+    g.game.newGame(GameSetup::fixed(19, 4));
     const QImage plain = plainStone(g, 4, 4, Colour::Black);
     EXPECT_EQ(g.cellImage(4, 4), plain);
     g.renderer.BtnNumberClick();
@@ -228,9 +227,7 @@ TEST(LayoutTest, StarPointsSurviveABoardSizeChangeAtTheSameCellSize)
     // A tiny panel keeps the cell size at 10 for both board sizes.
     RenderedGame g(5, 10);
     ASSERT_EQ(g.renderer.ChessSize(), 10);
-    g.game.PreviousBoardSize = 5;
-    g.game.BoardSize = 19;
-    g.game.InitWeiQiGame();
+    g.game.newGame(GameSetup::fixed(19, 0));
     ASSERT_EQ(g.renderer.ChessSize(), 10);
     const QImage empty = g.cellImage(4, 4);
     g.renderer.DrawChess(4, 4, Colour::Black);
@@ -242,7 +239,6 @@ TEST(LayoutTest, ResizeRedrawsStonesAndDeadMarksAtTheNewSize)
 {
     RenderedGame g(9, 23);
     test::play(g.game, "cc gg cg gc ee");
-    g.game.HandicapCount = 0;
     g.game.setPointMark(7, 7, MarkCode::WhiteDead);
     g.renderer.setPanelSize(test::panelFor(9, 59), test::panelFor(9, 59));
     g.renderer.FormResize();

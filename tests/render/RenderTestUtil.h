@@ -25,12 +25,13 @@ struct RenderedGame {
 
     RenderedGame(int boardSize, int chessSize, bool coordinates = false)
     {
+        // Twice, so that the size is not new to the picture (as for a window
+        // that has shown a board of this size before).
+        game.newGame(GameSetup::fixed(boardSize, 0));
         game.setView(&renderer);
-        game.BoardSize = boardSize;
-        game.PreviousBoardSize = boardSize;
         renderer.setShowCoordinates(coordinates);
         renderer.setPanelSize(panelFor(boardSize, chessSize), panelFor(boardSize, chessSize));
-        game.InitWeiQiGame();
+        game.newGame(GameSetup::fixed(boardSize, 0));
     }
     RenderedGame(const RenderedGame&) = delete;
     RenderedGame& operator=(const RenderedGame&) = delete;
