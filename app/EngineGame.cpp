@@ -10,6 +10,7 @@
 #include "engine/EngineCommand.h"
 #include "engine/GtpProtocol.h"
 #include "render/BoardRenderer.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
@@ -25,11 +26,6 @@ const QString EnginePassText = QStringLiteral("GNU GO  弃权一手！");
 const QString EngineSilentText =
     QStringLiteral("GNU GO 长时间没有回应，已被停止，本局无法继续。棋盘和着法都保留着，可以保存棋谱。");
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 EngineGame::EngineGame(ModeHost& host)
@@ -43,7 +39,7 @@ EngineGame::EngineGame(ModeHost& host)
     // The window repaints, takes menu commands and answers clicks while GNU Go thinks.
     m_engine.setEventPump([] { QCoreApplication::processEvents(); });
     m_engine.setSilenceQuestion([this] {
-        return this->host().askQuestion(QStringLiteral("信息提示"), utf8(EngineSilentQuestion), QStringLiteral("继续等待"),
+        return this->host().askQuestion(QStringLiteral("信息提示"), fromUtf8(EngineSilentQuestion), QStringLiteral("继续等待"),
                                         QStringLiteral("取消"));
     });
 }
@@ -157,8 +153,8 @@ void EngineGame::engineLost(ReplyStatus status)
     finishGame();
     host().setBoardCursor(Qt::PointingHandCursor);
     host().showResult(Interrupted);
-    const QString text = status == ReplyStatus::Exited     ? utf8(EngineExitedText)
-                         : status == ReplyStatus::Unending ? utf8(EngineUnendingText)
+    const QString text = status == ReplyStatus::Exited     ? fromUtf8(EngineExitedText)
+                         : status == ReplyStatus::Unending ? fromUtf8(EngineUnendingText)
                                                            : EngineSilentText;
     host().SendOutMessage(System, text);
     // The user chose to give up on a silent engine. A dead one comes unasked,
@@ -215,7 +211,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     std::string error;
     if (!m_engine.start(command.argv, error)) {
         ZemraApplication::showError(withLineBreaks(QString::fromUtf8(error)));
-        host().SendOutMessage(System, utf8(EngineInstallHint));
+        host().SendOutMessage(System, fromUtf8(EngineInstallHint));
         return true;
     }
 
@@ -366,7 +362,7 @@ void EngineGame::Menu_GNUGO_EstimateClick()
     if (refuseWithoutGame()) return;
     // A reply meant for the board must not be read as the estimate.
     if (awaitingEngine()) {
-        host().SendOutMessage(System, utf8(EstimateBusyText));
+        host().SendOutMessage(System, fromUtf8(EstimateBusyText));
         return;
     }
     const GtpReply reply = ask(gtp::EstimateScore);
@@ -380,7 +376,7 @@ void EngineGame::Menu_GNUGO_HintClick()
     if (refuseWithoutGame()) return;
     m_hintBlinking = false;
     if (awaitingEngine()) {
-        host().SendOutMessage(System, utf8(HintBusyText));
+        host().SendOutMessage(System, fromUtf8(HintBusyText));
         return;
     }
     const Colour side = game().SideToMove;

@@ -2,13 +2,6 @@
 
 namespace zemra {
 
-namespace {
-
-const QString DefaultBlack = QStringLiteral("山间的清风");
-const QString DefaultWhite = QStringLiteral("月下の旅人");
-
-} // namespace
-
 void writeCount(ModeHost& host, bool markingOn)
 {
     const CountReport report = host.game().DianMu(markingOn);
@@ -26,8 +19,8 @@ LocalGame::LocalGame(ModeHost& host)
 
 void LocalGame::enterMode()
 {
-    host().SetLocalIdentity(DefaultBlack, QStringLiteral("9段"));
-    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlack, DefaultWhite, game().BoardSize);
+    host().SetLocalIdentity(DefaultBlackName, QStringLiteral("9段"));
+    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlackName, DefaultWhiteName, game().BoardSize);
     // The board gets no handicap stones here, so no handicap may be left
     // over from an earlier game or record: a saved record would gain stones
     // that were never on the board.
