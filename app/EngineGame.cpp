@@ -47,7 +47,6 @@ EngineGame::EngineGame(ModeHost& host)
 void EngineGame::enterMode()
 {
     m_hintBlinking = false;
-    host().SetLocalIdentity(GetMyComputerName(), QStringLiteral("9段"));
     game().InitWeiQiGame();
 }
 

@@ -113,6 +113,8 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     m_view->setShowCoordinates(ShowCoordinates);
 
     buildWindow();
+    // Chat lines carry the name the current mode knows the user by.
+    m_log->setLocalHeader([this] { return m_mode ? m_mode->chatName() : QString(); });
     m_menus = std::make_unique<ToolbarMenus>(this, [this](Command c) { runCommand(c); });
     for (int k = 0; k < MenuCount; ++k)
         connect(m_menus->menu(static_cast<MenuId>(k)), &QMenu::aboutToShow, this, [this] { refreshMenus(); });
@@ -186,7 +188,6 @@ void TFormMain::enterMode(GameModeId mode)
     if (!SwitchToGameMode(mode)) return;
     m_mode = &controller(mode);
     showModeButton(mode);
-    m_log->setIdentityHeader(mode == GameModeId::Network);
     m_view->setGameMode(modeWord(mode).toStdString());
     m_mode->enterMode();
     refreshMenus();
@@ -488,13 +489,6 @@ void TFormMain::showResult(const QString& text)
 void TFormMain::showSideToMove(Colour side)
 {
     m_info->ShowSideToMove(side);
-}
-
-void TFormMain::SetLocalIdentity(const QString& nickName, const QString& rank)
-{
-    LocalNickName = nickName;
-    LocalRank = rank;
-    m_log->setLocalIdentity(nickName, rank);
 }
 
 // --- closing ---------------------------------------------------------------------

@@ -51,8 +51,6 @@ public:
     bool Closing = false;
     bool ResizerDragging = false;
     int ResizerLastY = 0;
-    QString LocalNickName;
-    QString LocalRank;
 
     // The mode word ("local", ...), empty before the first mode is entered.
     QString GameMode() const;
@@ -133,9 +131,6 @@ public:
     void showGameInfo() override;
     void showResult(const QString& text) override;
     void showSideToMove(Colour side) override;
-    void SetLocalIdentity(const QString& nickName, const QString& rank) override;
-    QString localNickName() const override { return LocalNickName; }
-    QString localRank() const override { return LocalRank; }
     void clearLog() override;
     bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
     bool askYesNo(const QString& text) override;

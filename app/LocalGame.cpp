@@ -19,7 +19,6 @@ LocalGame::LocalGame(ModeHost& host)
 
 void LocalGame::enterMode()
 {
-    host().SetLocalIdentity(DefaultBlackName, QStringLiteral("9段"));
     host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlackName, DefaultWhiteName, game().BoardSize);
     // The board gets no handicap stones here, so no handicap may be left
     // over from an earlier game or record: a saved record would gain stones

@@ -38,10 +38,6 @@ public:
     virtual void showResult(const QString& text) = 0;
     // The name of the side to move turns blue, the other black.
     virtual void showSideToMove(Colour side) = 0;
-    // LocalNickName and LocalRank (the chat header in the network mode).
-    virtual void SetLocalIdentity(const QString& nickName, const QString& rank) = 0;
-    virtual QString localNickName() const = 0;
-    virtual QString localRank() const = 0;
 
     // --- telling and asking the user ----------------------------------------
     // One log entry; kind is "System", "Local", "Remote" or "Version".
@@ -121,6 +117,9 @@ public:
 
     // A chat line the user sent (already in the log).
     virtual void chatLineSent(const QString& text) { (void)text; }
+    // The user's name before their chat lines in the log, "nickname(rank)",
+    // in a mode that has a peer; empty elsewhere.
+    virtual QString chatName() const { return {}; }
 
 protected:
     ModeHost& host() const { return m_host; }

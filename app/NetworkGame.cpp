@@ -57,7 +57,6 @@ void NetworkGame::enterMode()
     // Known by the time a NAME goes out, without the window waiting for it.
     StartMyComputerIPLookup();
     apply(m_session.enterMode());
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
 
 void NetworkGame::leaveMode()
@@ -115,6 +114,11 @@ std::optional<CommandState> NetworkGame::commandState(Command command) const
     }
 }
 
+QString NetworkGame::chatName() const
+{
+    return values().LocalNickName + QLatin1Char('(') + values().LocalRank + QLatin1Char(')');
+}
+
 void NetworkGame::chatLineSent(const QString& text)
 {
     if (values().NetworkRole == net::Role::None) return;
@@ -149,7 +153,6 @@ void NetworkGame::Menu_Network_ServerClick()
         throw std::runtime_error(
             QStringLiteral("无法在端口%1上设局：%2").arg(m_port).arg(m_server.errorString()).toStdString());
     apply(m_session.hostingStarted(choice->nickName, choice->rankEntry, choice->address));
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
 
 void NetworkGame::Menu_Network_ClientClick()
@@ -159,7 +162,6 @@ void NetworkGame::Menu_Network_ClientClick()
     if (!choice) return;
     closeSockets();
     m_session.challengeStarted(choice->nickName, choice->rankEntry, choice->address);
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 
     m_client = new QTcpSocket(this);
     watch(m_client);

@@ -42,6 +42,8 @@ public:
     bool runCommand(Command command) override;
     std::optional<CommandState> commandState(Command command) const override;
     void chatLineSent(const QString& text) override;
+    // The session's nickname and rank: the one record of who the user is.
+    QString chatName() const override;
 
     void Menu_Network_ServerClick();
     void Menu_Network_ClientClick();

@@ -97,8 +97,6 @@ TEST_F(LocalGameTest, EnteringTheModeShowsTheDefaultGame)
                             "  正在比赛！", "  岚石围棋网"};
     for (int r = 1; r <= 12; ++r)
         EXPECT_EQ(row(r), rows[r - 1]) << r;
-    EXPECT_EQ(host.nickName, QStringLiteral("山间的清风"));
-    EXPECT_EQ(host.rank, QStringLiteral("9段"));
     EXPECT_EQ(panel.LabelBlack()->text(), QStringLiteral("山间的清风"));
     EXPECT_EQ(panel.LabelWhite()->text(), QStringLiteral("月下の旅人"));
     EXPECT_EQ(panel.LabelBlackDead()->text(), QStringLiteral("0 个"));
