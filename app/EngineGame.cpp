@@ -60,7 +60,7 @@ bool EngineGame::mayLeave()
 void EngineGame::leaveMode()
 {
     m_hintBlinking = false;
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead) setMarking(false);
 }
 
 bool EngineGame::usersTurn() const
@@ -80,34 +80,20 @@ std::optional<QString> EngineGame::closeRefusal() const
     return std::nullopt;
 }
 
-bool EngineGame::runCommand(Command command)
+std::span<const ModeController::Row> EngineGame::commands() const
 {
-    switch (command) {
-    case Command::GnuNewGame: Menu_GNUGO_NewGameClick(); return true;
-    case Command::GnuUndo: Menu_GNUGO_UNDOClick(); return true;
-    case Command::GnuPass: Menu_GNUGO_PASSClick(); return true;
-    case Command::GnuEndGame: Menu_GNUGO_EndGameClick(); return true;
-    case Command::GnuEstimate: Menu_GNUGO_EstimateClick(); return true;
-    case Command::GnuHint: Menu_GNUGO_HintClick(); return true;
-    case Command::GnuFlagDead: Menu_GNUGO_FlagDeadClick(); return true;
-    case Command::GnuDianMu: Menu_GNUGO_DianMuClick(); return true;
-    default: return false;
-    }
-}
-
-std::optional<CommandState> EngineGame::commandState(Command command) const
-{
-    switch (command) {
-    case Command::GnuNewGame: return CommandState{!m_gameInProgress, false};
-    case Command::GnuEndGame: return CommandState{m_gameInProgress, false};
-    case Command::GnuUndo:
-    case Command::GnuPass: return CommandState{m_passUndoEnabled, false};
-    case Command::GnuFlagDead: return CommandState{true, m_flagDeadChecked};
-    case Command::GnuEstimate:
-    case Command::GnuHint:
-    case Command::GnuDianMu: return CommandState{};
-    default: return std::nullopt;
-    }
+    using E = EngineGame;
+    static constexpr Row rows[] = {
+        row<E, &E::Menu_GNUGO_NewGameClick, &E::newGameState>(Command::GnuNewGame),
+        row<E, &E::Menu_GNUGO_UNDOClick, &E::passUndoState>(Command::GnuUndo),
+        row<E, &E::Menu_GNUGO_PASSClick, &E::passUndoState>(Command::GnuPass),
+        row<E, &E::Menu_GNUGO_EndGameClick, &E::endGameState>(Command::GnuEndGame),
+        row<E, &E::Menu_GNUGO_EstimateClick>(Command::GnuEstimate),
+        row<E, &E::Menu_GNUGO_HintClick>(Command::GnuHint),
+        row<E, &E::Menu_GNUGO_FlagDeadClick, &E::markingState>(Command::GnuFlagDead),
+        row<E, &E::Menu_GNUGO_DianMuClick>(Command::GnuDianMu),
+    };
+    return rows;
 }
 
 // --- refusals ------------------------------------------------------------------
@@ -121,7 +107,7 @@ bool EngineGame::refuseWithoutGame()
 
 bool EngineGame::refuseWhileMarking()
 {
-    if (!m_flagDeadChecked) return false;
+    if (!game().MarkingDead) return false;
     host().ShowInformation(MarkingRefusal);
     return true;
 }
@@ -169,7 +155,7 @@ void EngineGame::finishGame()
     m_hintBlinking = false;
     ++m_gameId;
     // Marking stays a part of the game: with no game its menu item refuses.
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead) setMarking(false);
     host().refreshMenus();
 }
 
@@ -190,7 +176,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
         return false;
 
     m_hintBlinking = false;
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead) setMarking(false);
     const QString me = GetMyComputerName();
     const bool userBlack = choice.userColour == Colour::Black;
     GameInfo info = friendlyGameInfo(QStringLiteral("中国"), userBlack ? me : EngineName, userBlack ? EngineName : me,
@@ -419,13 +405,6 @@ void EngineGame::restorePoint(int i, int j)
 
 // --- marking and counting --------------------------------------------------------------
 
-void EngineGame::setMarking(bool on)
-{
-    m_flagDeadChecked = on;
-    game().SetMarkingDead(on);
-    host().refreshMenus();
-}
-
 void EngineGame::Menu_GNUGO_FlagDeadClick()
 {
     if (refuseWithoutGame()) return;
@@ -433,13 +412,13 @@ void EngineGame::Menu_GNUGO_FlagDeadClick()
         host().ShowInformation(QStringLiteral("\r计算机正在思考，请等会儿再标记死子！"));
         return;
     }
-    setMarking(!m_flagDeadChecked);
+    setMarking(!game().MarkingDead);
 }
 
 void EngineGame::Menu_GNUGO_DianMuClick()
 {
     if (refuseWithoutGame()) return;
-    writeCount(host(), m_flagDeadChecked);
+    writeCount(host());
 }
 
 } // namespace zemra

@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
+#include "app/CommandTable.h"
 #include "app/ModeController.h"
 #include "app/ToolbarMenus.h"
 #include "board/WeiQiGame.h"
@@ -78,6 +80,10 @@ public:
     // Runs one menu command through the error boundary; menus show the
     // new state afterwards.
     void runCommand(Command command);
+    // The window's own menu commands (modes, options, the extras), each
+    // once; the rest belong to the mode controllers.
+    using Row = CommandRow<TFormMain>;
+    static std::span<const Row> windowCommands();
 
     // --- modes --------------------------------------------------------------
     // Leave the current mode before `mode` is entered; false refuses the switch.
@@ -107,6 +113,8 @@ public:
     void Menu_Option_GIBClick();
     void Menu_Option_NOGIBClick();
     void Menu_Option_FullScreenClick();
+    void Menu_Option_PlaySoundClick() { StoneSoundOn = !StoneSoundOn; }
+    void Menu_Option_InfoSoundClick() { InfoSoundOn = !InfoSoundOn; }
     void Menu_Option_CoordinateClick();
     void N1Click();
     void Menu_HomePageClick();
@@ -174,7 +182,7 @@ private:
     void layoutLowerArea(int splitterTop);
     void placePaintBox();
     void enterMode(GameModeId mode);
-    bool runWindowCommand(Command command);
+    template <GameModeId Mode> CommandState modeState() const { return {true, currentMode() == Mode}; }
     void showModeButton(std::optional<GameModeId> mode);
     void popUp(MenuId menu, TMyImage* button);
     void ImageResize1MouseDown(int y);

@@ -2,9 +2,9 @@
 
 namespace zemra {
 
-void writeCount(ModeHost& host, bool markingOn)
+void writeCount(ModeHost& host)
 {
-    const CountReport report = host.game().DianMu(markingOn);
+    const CountReport report = host.game().DianMu(host.game().MarkingDead);
     for (const std::string& line : report.lines)
         host.SendOutMessage(QStringLiteral("Version"), QString::fromStdString(line));
 }
@@ -30,31 +30,20 @@ void LocalGame::enterMode()
 
 void LocalGame::leaveMode()
 {
-    if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
+    if (game().MarkingDead) Menu_Local_FlagDeadClick();
 }
 
-bool LocalGame::runCommand(Command command)
+std::span<const ModeController::Row> LocalGame::commands() const
 {
-    switch (command) {
-    case Command::LocalNewGame: Menu_Local_NewGameClick(); return true;
-    case Command::LocalUndo: Menu_Local_UndoClick(); return true;
-    case Command::LocalPass: Menu_Local_PassClick(); return true;
-    case Command::LocalFlagDead: Menu_Local_FlagDeadClick(); return true;
-    case Command::LocalDianMu: Menu_Local_DianMuClick(); return true;
-    default: return false;
-    }
-}
-
-std::optional<CommandState> LocalGame::commandState(Command command) const
-{
-    switch (command) {
-    case Command::LocalFlagDead: return CommandState{true, m_flagDeadChecked};
-    case Command::LocalNewGame:
-    case Command::LocalUndo:
-    case Command::LocalPass:
-    case Command::LocalDianMu: return CommandState{};
-    default: return std::nullopt;
-    }
+    using L = LocalGame;
+    static constexpr Row rows[] = {
+        row<L, &L::Menu_Local_NewGameClick>(Command::LocalNewGame),
+        row<L, &L::Menu_Local_UndoClick>(Command::LocalUndo),
+        row<L, &L::Menu_Local_PassClick>(Command::LocalPass),
+        row<L, &L::Menu_Local_FlagDeadClick, &L::markingState>(Command::LocalFlagDead),
+        row<L, &L::Menu_Local_DianMuClick>(Command::LocalDianMu),
+    };
+    return rows;
 }
 
 void LocalGame::Menu_Local_NewGameClick()
@@ -68,7 +57,7 @@ bool LocalGame::StartNewGame(const LocalNewGameChoice& choice)
         choice.handicapCount == 0 || (choice.boardSize == 19 && choice.handicapCount >= 2 && choice.handicapCount <= 9);
     if (choice.boardSize < 5 || choice.boardSize > WeiQiGame::MaxSize || !handicapValid) return false;
 
-    if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
+    if (game().MarkingDead) Menu_Local_FlagDeadClick();
     setUpNewGame(friendlyGameInfo(QStringLiteral("Local Area Network"), choice.blackName, choice.whiteName, choice.boardSize),
                  choice.boardSize, choice.handicapCount);
     return true;
@@ -88,7 +77,7 @@ void LocalGame::boardClick(int i, int j, Qt::MouseButton button)
 
 bool LocalGame::refuseWhileMarking()
 {
-    if (!m_flagDeadChecked) return false;
+    if (!game().MarkingDead) return false;
     host().ShowInformation(QStringLiteral("\r请先取消\"标记死子\"！"));
     return true;
 }
@@ -110,14 +99,12 @@ void LocalGame::Menu_Local_PassClick()
 
 void LocalGame::Menu_Local_FlagDeadClick()
 {
-    m_flagDeadChecked = !m_flagDeadChecked;
-    game().SetMarkingDead(m_flagDeadChecked);
-    host().refreshMenus();
+    setMarking(!game().MarkingDead);
 }
 
 void LocalGame::Menu_Local_DianMuClick()
 {
-    writeCount(host(), m_flagDeadChecked);
+    writeCount(host());
 }
 
 } // namespace zemra

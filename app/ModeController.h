@@ -10,7 +10,9 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
+#include "app/CommandTable.h"
 #include "app/FileDialogs.h"
 #include "app/GameModes.h"
 #include "app/ToolbarMenus.h"
@@ -110,10 +112,14 @@ public:
     // Closing is confirmed: drop what must not outlive the window.
     virtual void closing() {}
 
+    // The mode's menu commands, each once, with its handler and what its
+    // item shows.
+    using Row = CommandRow<ModeController>;
+    virtual std::span<const Row> commands() const = 0;
     // Runs one of the mode's menu commands; false when it is not the mode's.
-    virtual bool runCommand(Command command) = 0;
+    bool runCommand(Command command) { return runCommandRow(commands(), *this, command); }
     // What a menu item of the mode shows; nothing when it is not the mode's.
-    virtual std::optional<CommandState> commandState(Command command) const = 0;
+    std::optional<CommandState> commandState(Command command) const { return commandRowState(commands(), *this, command); }
 
     // A chat line the user sent (already in the log).
     virtual void chatLineSent(const QString& text) { (void)text; }
@@ -124,6 +130,24 @@ public:
 protected:
     ModeHost& host() const { return m_host; }
     WeiQiGame& game() const { return m_host.game(); }
+
+    // A row of commands(): handler Run of controller C, and optionally what
+    // the item shows (see commandRow).
+    template <class C, void (C::*Run)(), auto State = nullptr> static constexpr Row row(Command command)
+    {
+        return commandRow<ModeController, C, Run, State>(command);
+    }
+    static constexpr Row inactive(Command command) { return inactiveRow<ModeController>(command); }
+
+    // Dead-stone marking. The game's MarkingDead is its one record; the
+    // mode's "  标记死子" item ticks with it. Leaving a mode ends marking, so
+    // only the current mode's item can show the tick the user sees.
+    CommandState markingState() const { return {true, game().MarkingDead}; }
+    void setMarking(bool on)
+    {
+        game().SetMarkingDead(on);
+        host().refreshMenus();
+    }
 
     // A new game on an empty board of boardSize with its information shown
     // and its handicap stones down (the third stone upper left, as the

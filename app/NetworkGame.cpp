@@ -80,38 +80,22 @@ void NetworkGame::boardClick(int i, int j, Qt::MouseButton button)
     if (button == Qt::LeftButton) apply(m_session.playLocal(i, j));
 }
 
-bool NetworkGame::runCommand(Command command)
+std::span<const ModeController::Row> NetworkGame::commands() const
 {
-    switch (command) {
-    case Command::NetServer: Menu_Network_ServerClick(); return true;
-    case Command::NetClient: Menu_Network_ClientClick(); return true;
-    case Command::NetNewGame: Menu_Network_NewGameClick(); return true;
-    case Command::NetUndo: Menu_Network_UndoClick(); return true;
-    case Command::NetPass: Menu_Network_PassClick(); return true;
-    case Command::NetHeQi: Menu_Network_HeQiClick(); return true;
-    case Command::NetResign: Menu_Network_ResignClick(); return true;
-    case Command::NetObserve:
-    case Command::NetFlagDead:
-    case Command::NetDianMu: return true; // always disabled; nothing to do
-    default: return false;
-    }
-}
-
-std::optional<CommandState> NetworkGame::commandState(Command command) const
-{
-    switch (command) {
-    case Command::NetObserve:
-    case Command::NetFlagDead:
-    case Command::NetDianMu: return CommandState{false, false};
-    case Command::NetServer:
-    case Command::NetClient:
-    case Command::NetNewGame:
-    case Command::NetUndo:
-    case Command::NetPass:
-    case Command::NetHeQi:
-    case Command::NetResign: return CommandState{};
-    default: return std::nullopt;
-    }
+    using N = NetworkGame;
+    static constexpr Row rows[] = {
+        row<N, &N::Menu_Network_ServerClick>(Command::NetServer),
+        row<N, &N::Menu_Network_ClientClick>(Command::NetClient),
+        inactive(Command::NetObserve),
+        row<N, &N::Menu_Network_NewGameClick>(Command::NetNewGame),
+        row<N, &N::Menu_Network_UndoClick>(Command::NetUndo),
+        row<N, &N::Menu_Network_PassClick>(Command::NetPass),
+        row<N, &N::Menu_Network_HeQiClick>(Command::NetHeQi),
+        row<N, &N::Menu_Network_ResignClick>(Command::NetResign),
+        inactive(Command::NetFlagDead),
+        inactive(Command::NetDianMu),
+    };
+    return rows;
 }
 
 QString NetworkGame::chatName() const

@@ -158,7 +158,7 @@ TEST_F(LocalGameTest, NewGameReplacesTheWholeGame)
     EXPECT_TRUE(game.MoveList.empty());
     EXPECT_EQ(game.BoardPoints(4, 4), "");
     EXPECT_FALSE(game.MarkingDead);
-    EXPECT_FALSE(local.flagDeadChecked());
+    EXPECT_FALSE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     expectToMove(Colour::Black);
@@ -254,7 +254,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(16, 16);
     local.Menu_Local_FlagDeadClick();
     EXPECT_TRUE(game.MarkingDead);
-    EXPECT_TRUE(local.flagDeadChecked());
+    EXPECT_TRUE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(labelMode(), StoneLabelMode::Marking);
     const Snapshot before = snapshot();
 
@@ -270,7 +270,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     EXPECT_EQ(game.PointMarks(4, 4), "Black Dead");
     local.Menu_Local_FlagDeadClick();
     EXPECT_FALSE(game.MarkingDead);
-    EXPECT_FALSE(local.flagDeadChecked());
+    EXPECT_FALSE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     local.Menu_Local_PassClick();
