@@ -10,6 +10,7 @@
 #include "engine/EngineCommand.h"
 #include "engine/GtpProtocol.h"
 #include "render/BoardRenderer.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
@@ -25,11 +26,6 @@ const QString EnginePassText = QStringLiteral("GNU GO  弃权一手！");
 const QString EngineSilentText =
     QStringLiteral("GNU GO 长时间没有回应，已被停止，本局无法继续。棋盘和着法都保留着，可以保存棋谱。");
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 EngineGame::EngineGame(ModeHost& host)
@@ -43,7 +39,7 @@ EngineGame::EngineGame(ModeHost& host)
     // The window repaints, takes menu commands and answers clicks while GNU Go thinks.
     m_engine.setEventPump([] { QCoreApplication::processEvents(); });
     m_engine.setSilenceQuestion([this] {
-        return this->host().askQuestion(QStringLiteral("信息提示"), utf8(EngineSilentQuestion), QStringLiteral("继续等待"),
+        return this->host().askQuestion(QStringLiteral("信息提示"), fromUtf8(EngineSilentQuestion), QStringLiteral("继续等待"),
                                         QStringLiteral("取消"));
     });
 }
@@ -51,7 +47,6 @@ EngineGame::EngineGame(ModeHost& host)
 void EngineGame::enterMode()
 {
     m_hintBlinking = false;
-    host().SetLocalIdentity(GetMyComputerName(), QStringLiteral("9段"));
     game().newGame(GameSetup::fixed(game().BoardSize(), 0));
 }
 
@@ -65,7 +60,7 @@ bool EngineGame::mayLeave()
 void EngineGame::leaveMode()
 {
     m_hintBlinking = false;
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead()) setMarking(false);
 }
 
 bool EngineGame::usersTurn() const
@@ -85,34 +80,20 @@ std::optional<QString> EngineGame::closeRefusal() const
     return std::nullopt;
 }
 
-bool EngineGame::runCommand(Command command)
+std::span<const ModeController::Row> EngineGame::commands() const
 {
-    switch (command) {
-    case Command::GnuNewGame: Menu_GNUGO_NewGameClick(); return true;
-    case Command::GnuUndo: Menu_GNUGO_UNDOClick(); return true;
-    case Command::GnuPass: Menu_GNUGO_PASSClick(); return true;
-    case Command::GnuEndGame: Menu_GNUGO_EndGameClick(); return true;
-    case Command::GnuEstimate: Menu_GNUGO_EstimateClick(); return true;
-    case Command::GnuHint: Menu_GNUGO_HintClick(); return true;
-    case Command::GnuFlagDead: Menu_GNUGO_FlagDeadClick(); return true;
-    case Command::GnuDianMu: Menu_GNUGO_DianMuClick(); return true;
-    default: return false;
-    }
-}
-
-std::optional<CommandState> EngineGame::commandState(Command command) const
-{
-    switch (command) {
-    case Command::GnuNewGame: return CommandState{!m_gameInProgress, false};
-    case Command::GnuEndGame: return CommandState{m_gameInProgress, false};
-    case Command::GnuUndo:
-    case Command::GnuPass: return CommandState{m_passUndoEnabled, false};
-    case Command::GnuFlagDead: return CommandState{true, m_flagDeadChecked};
-    case Command::GnuEstimate:
-    case Command::GnuHint:
-    case Command::GnuDianMu: return CommandState{};
-    default: return std::nullopt;
-    }
+    using E = EngineGame;
+    static constexpr Row rows[] = {
+        row<E, &E::Menu_GNUGO_NewGameClick, &E::newGameState>(Command::GnuNewGame),
+        row<E, &E::Menu_GNUGO_UNDOClick, &E::passUndoState>(Command::GnuUndo),
+        row<E, &E::Menu_GNUGO_PASSClick, &E::passUndoState>(Command::GnuPass),
+        row<E, &E::Menu_GNUGO_EndGameClick, &E::endGameState>(Command::GnuEndGame),
+        row<E, &E::Menu_GNUGO_EstimateClick>(Command::GnuEstimate),
+        row<E, &E::Menu_GNUGO_HintClick>(Command::GnuHint),
+        row<E, &E::Menu_GNUGO_FlagDeadClick, &E::markingState>(Command::GnuFlagDead),
+        row<E, &E::Menu_GNUGO_DianMuClick>(Command::GnuDianMu),
+    };
+    return rows;
 }
 
 // --- refusals ------------------------------------------------------------------
@@ -126,7 +107,7 @@ bool EngineGame::refuseWithoutGame()
 
 bool EngineGame::refuseWhileMarking()
 {
-    if (!m_flagDeadChecked) return false;
+    if (!game().MarkingDead()) return false;
     host().ShowInformation(MarkingRefusal);
     return true;
 }
@@ -157,8 +138,8 @@ void EngineGame::engineLost(ReplyStatus status)
     finishGame();
     host().setBoardCursor(Qt::PointingHandCursor);
     host().showResult(Interrupted);
-    const QString text = status == ReplyStatus::Exited     ? utf8(EngineExitedText)
-                         : status == ReplyStatus::Unending ? utf8(EngineUnendingText)
+    const QString text = status == ReplyStatus::Exited     ? fromUtf8(EngineExitedText)
+                         : status == ReplyStatus::Unending ? fromUtf8(EngineUnendingText)
                                                            : EngineSilentText;
     host().SendOutMessage(System, text);
     // The user chose to give up on a silent engine. A dead one comes unasked,
@@ -174,7 +155,7 @@ void EngineGame::finishGame()
     m_hintBlinking = false;
     ++m_gameId;
     // Marking stays a part of the game: with no game its menu item refuses.
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead()) setMarking(false);
     host().refreshMenus();
 }
 
@@ -192,7 +173,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     if (m_gameInProgress || !setup.valid() || choice.level < 1 || choice.level > 10) return false;
 
     m_hintBlinking = false;
-    if (m_flagDeadChecked) setMarking(false);
+    if (game().MarkingDead()) setMarking(false);
     const QString me = GetMyComputerName();
     const bool userBlack = choice.userColour == Colour::Black;
     GameInfo info = friendlyGameInfo(QStringLiteral("中国"), userBlack ? me : EngineName, userBlack ? EngineName : me,
@@ -212,7 +193,7 @@ bool EngineGame::StartNewGame(const GnuNewGameChoice& choice)
     std::string error;
     if (!m_engine.start(command.argv, error)) {
         ZemraApplication::showError(withLineBreaks(QString::fromUtf8(error)));
-        host().SendOutMessage(System, utf8(EngineInstallHint));
+        host().SendOutMessage(System, fromUtf8(EngineInstallHint));
         return true;
     }
 
@@ -359,7 +340,7 @@ void EngineGame::Menu_GNUGO_EstimateClick()
     if (refuseWithoutGame()) return;
     // A reply meant for the board must not be read as the estimate.
     if (awaitingEngine()) {
-        host().SendOutMessage(System, utf8(EstimateBusyText));
+        host().SendOutMessage(System, fromUtf8(EstimateBusyText));
         return;
     }
     const GtpReply reply = ask(gtp::EstimateScore);
@@ -373,7 +354,7 @@ void EngineGame::Menu_GNUGO_HintClick()
     if (refuseWithoutGame()) return;
     m_hintBlinking = false;
     if (awaitingEngine()) {
-        host().SendOutMessage(System, utf8(HintBusyText));
+        host().SendOutMessage(System, fromUtf8(HintBusyText));
         return;
     }
     const Colour side = game().SideToMove();
@@ -417,13 +398,6 @@ void EngineGame::restorePoint(int i, int j)
 
 // --- marking and counting --------------------------------------------------------------
 
-void EngineGame::setMarking(bool on)
-{
-    m_flagDeadChecked = on;
-    game().SetMarkingDead(on);
-    host().refreshMenus();
-}
-
 void EngineGame::Menu_GNUGO_FlagDeadClick()
 {
     if (refuseWithoutGame()) return;
@@ -431,13 +405,13 @@ void EngineGame::Menu_GNUGO_FlagDeadClick()
         host().ShowInformation(QStringLiteral("\r计算机正在思考，请等会儿再标记死子！"));
         return;
     }
-    setMarking(!m_flagDeadChecked);
+    setMarking(!game().MarkingDead());
 }
 
 void EngineGame::Menu_GNUGO_DianMuClick()
 {
     if (refuseWithoutGame()) return;
-    writeCount(host(), m_flagDeadChecked);
+    writeCount(host());
 }
 
 } // namespace zemra

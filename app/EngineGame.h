@@ -42,8 +42,7 @@ public:
     // Refused while the engine is to move or a reply is awaited.
     std::optional<QString> closeRefusal() const override;
     void closing() override { m_hintBlinking = false; }
-    bool runCommand(Command command) override;
-    std::optional<CommandState> commandState(Command command) const override;
+    std::span<const Row> commands() const override;
 
     // Ask for the settings and start a game unless the user cancels.
     void Menu_GNUGO_NewGameClick();
@@ -67,7 +66,6 @@ public:
     // nothing is awaited from the engine.
     bool usersTurn() const;
     bool hintBlinking() const { return m_hintBlinking; }
-    bool flagDeadChecked() const { return m_flagDeadChecked; }
 
     // How long the engine may stay silent before the user is asked whether
     // to wait on.
@@ -82,7 +80,11 @@ private:
     bool refuseWithoutGame();
     bool refuseWhileMarking();
     bool awaitingEngine() const;
-    void setMarking(bool on);
+    // New game only without a game, end game only with one; undo and pass
+    // are withdrawn once the engine has resigned.
+    CommandState newGameState() const { return {!m_gameInProgress, false}; }
+    CommandState endGameState() const { return {m_gameInProgress, false}; }
+    CommandState passUndoState() const { return {m_passUndoEnabled, false}; }
     // Sends a command and waits for its reply with the command's quiet period.
     GtpReply ask(std::string_view command);
     // False when the game cannot go on after this reply: the engine was lost
@@ -104,7 +106,6 @@ private:
     bool m_gameInProgress = false;
     Colour m_engineColour = Colour::White;
     bool m_hintBlinking = false;
-    bool m_flagDeadChecked = false;
     bool m_passUndoEnabled = true;
     bool m_openingPending = false; // the pause before the engine's first move
     int m_gameId = 0;              // raised whenever a game starts or ends

@@ -37,21 +37,6 @@
 
 namespace zemra {
 
-namespace {
-
-Command modeCommand(GameModeId mode)
-{
-    switch (mode) {
-    case GameModeId::Local: return Command::ModeLocal;
-    case GameModeId::Open: return Command::ModeOpen;
-    case GameModeId::GNUGO: return Command::ModeGNUGO;
-    case GameModeId::Network: break;
-    }
-    return Command::ModeNetwork;
-}
-
-} // namespace
-
 TFormMain::TFormMain(const QByteArray& recordPath, QWidget* parent) : QMainWindow(parent)
 {
     FormCreate(recordPath);
@@ -113,6 +98,8 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     m_view->setShowCoordinates(ShowCoordinates);
 
     buildWindow();
+    // Chat lines carry the name the current mode knows the user by.
+    m_log->setLocalHeader([this] { return m_mode ? m_mode->chatName() : QString(); });
     m_menus = std::make_unique<ToolbarMenus>(this, [this](Command c) { runCommand(c); });
     for (int k = 0; k < MenuCount; ++k)
         connect(m_menus->menu(static_cast<MenuId>(k)), &QMenu::aboutToShow, this, [this] { refreshMenus(); });
@@ -183,7 +170,6 @@ void TFormMain::enterMode(GameModeId mode)
     if (!SwitchToGameMode(mode)) return;
     m_mode = &controller(mode);
     showModeButton(mode);
-    m_log->setIdentityHeader(mode == GameModeId::Network);
     m_view->setGameMode(modeWord(mode).toStdString());
     m_mode->enterMode();
     refreshMenus();
@@ -191,39 +177,40 @@ void TFormMain::enterMode(GameModeId mode)
 
 // --- menu commands -------------------------------------------------------------
 
+std::span<const TFormMain::Row> TFormMain::windowCommands()
+{
+    using F = TFormMain;
+    static constexpr Row rows[] = {
+        commandRow<F, F, &F::Menu_Mode_LocalClick, &F::modeState<GameModeId::Local>>(Command::ModeLocal),
+        commandRow<F, F, &F::Menu_Mode_OpenClick, &F::modeState<GameModeId::Open>>(Command::ModeOpen),
+        commandRow<F, F, &F::Menu_Mode_GNUGOClick, &F::modeState<GameModeId::GNUGO>>(Command::ModeGNUGO),
+        commandRow<F, F, &F::Menu_Mode_NetworkClick, &F::modeState<GameModeId::Network>>(Command::ModeNetwork),
+        commandRow<F, F, &F::N1Click>(Command::Knowledge),
+        commandRow<F, F, &F::Menu_HomePageClick>(Command::HomePage),
+        commandRow<F, F, &F::Menu_Option_SaveSGFClick>(Command::SaveSGF),
+        commandRow<F, F, &F::Menu_Option_SaveBMPClick>(Command::SaveBMP),
+        commandRow<F, F, &F::Menu_Option_SaveTXTClick>(Command::SaveTXT),
+        commandRow<F, F, &F::Menu_Option_SaveChatClick>(Command::SaveChat),
+        commandRow<F, F, &F::Menu_Option_SGFClick>(Command::AssociateSGF),
+        commandRow<F, F, &F::Menu_Option_NOSGFClick>(Command::RemoveSGF),
+        commandRow<F, F, &F::Menu_Option_GIBClick>(Command::AssociateGIB),
+        commandRow<F, F, &F::Menu_Option_NOGIBClick>(Command::RemoveGIB),
+        commandRow<F, F, &F::Menu_Option_FullScreenClick, &F::FullScreen>(Command::FullScreen),
+        commandRow<F, F, &F::Menu_Option_PlaySoundClick, &F::StoneSoundOn>(Command::StoneSound),
+        commandRow<F, F, &F::Menu_Option_InfoSoundClick, &F::InfoSoundOn>(Command::InfoSound),
+        commandRow<F, F, &F::Menu_Option_CoordinateClick, &F::ShowCoordinates>(Command::Coordinates),
+    };
+    return rows;
+}
+
 void TFormMain::runCommand(Command command)
 {
     runGuarded([&] {
-        if (runWindowCommand(command)) return;
+        if (runCommandRow(windowCommands(), *this, command)) return;
         for (const auto& mode : m_modes)
             if (mode->runCommand(command)) return;
     });
     refreshMenus();
-}
-
-bool TFormMain::runWindowCommand(Command command)
-{
-    switch (command) {
-    case Command::ModeLocal: Menu_Mode_LocalClick(); return true;
-    case Command::ModeOpen: Menu_Mode_OpenClick(); return true;
-    case Command::ModeGNUGO: Menu_Mode_GNUGOClick(); return true;
-    case Command::ModeNetwork: Menu_Mode_NetworkClick(); return true;
-    case Command::Knowledge: N1Click(); return true;
-    case Command::HomePage: Menu_HomePageClick(); return true;
-    case Command::SaveSGF: Menu_Option_SaveSGFClick(); return true;
-    case Command::SaveBMP: Menu_Option_SaveBMPClick(); return true;
-    case Command::SaveTXT: Menu_Option_SaveTXTClick(); return true;
-    case Command::SaveChat: Menu_Option_SaveChatClick(); return true;
-    case Command::AssociateSGF: Menu_Option_SGFClick(); return true;
-    case Command::RemoveSGF: Menu_Option_NOSGFClick(); return true;
-    case Command::AssociateGIB: Menu_Option_GIBClick(); return true;
-    case Command::RemoveGIB: Menu_Option_NOGIBClick(); return true;
-    case Command::FullScreen: Menu_Option_FullScreenClick(); return true;
-    case Command::StoneSound: StoneSoundOn = !StoneSoundOn; return true;
-    case Command::InfoSound: InfoSoundOn = !InfoSoundOn; return true;
-    case Command::Coordinates: Menu_Option_CoordinateClick(); return true;
-    default: return false;
-    }
 }
 
 void TFormMain::refreshMenus()
@@ -231,21 +218,10 @@ void TFormMain::refreshMenus()
     if (!m_menus) return;
     for (const MenuEntry& e : menuTable()) {
         if (e.command == Command::Separator) continue;
-        CommandState state;
-        switch (e.command) {
-        case Command::ModeLocal:
-        case Command::ModeOpen:
-        case Command::ModeGNUGO:
-        case Command::ModeNetwork: state.checked = m_mode && modeCommand(m_mode->mode()) == e.command; break;
-        case Command::FullScreen: state.checked = FullScreen; break;
-        case Command::StoneSound: state.checked = StoneSoundOn; break;
-        case Command::InfoSound: state.checked = InfoSoundOn; break;
-        case Command::Coordinates: state.checked = ShowCoordinates; break;
-        default:
-            for (const auto& mode : m_modes)
-                if (const std::optional<CommandState> s = mode->commandState(e.command)) state = *s;
-        }
-        m_menus->show(e.command, state);
+        std::optional<CommandState> state = commandRowState(windowCommands(), *this, e.command);
+        for (const auto& mode : m_modes)
+            if (!state) state = mode->commandState(e.command);
+        m_menus->show(e.command, state.value_or(CommandState{}));
     }
 }
 
@@ -485,13 +461,6 @@ void TFormMain::showResult(const QString& text)
 void TFormMain::showSideToMove(Colour side)
 {
     m_info->ShowSideToMove(side);
-}
-
-void TFormMain::SetLocalIdentity(const QString& nickName, const QString& rank)
-{
-    LocalNickName = nickName;
-    LocalRank = rank;
-    m_log->setLocalIdentity(nickName, rank);
 }
 
 // --- closing ---------------------------------------------------------------------

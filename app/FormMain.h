@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
+#include "app/CommandTable.h"
 #include "app/ModeController.h"
 #include "app/ToolbarMenus.h"
 #include "board/WeiQiGame.h"
@@ -51,8 +53,6 @@ public:
     bool Closing = false;
     bool ResizerDragging = false;
     int ResizerLastY = 0;
-    QString LocalNickName;
-    QString LocalRank;
 
     // The mode word ("local", ...), empty before the first mode is entered.
     QString GameMode() const;
@@ -80,6 +80,10 @@ public:
     // Runs one menu command through the error boundary; menus show the
     // new state afterwards.
     void runCommand(Command command);
+    // The window's own menu commands (modes, options, the extras), each
+    // once; the rest belong to the mode controllers.
+    using Row = CommandRow<TFormMain>;
+    static std::span<const Row> windowCommands();
 
     // --- modes --------------------------------------------------------------
     // Leave the current mode before `mode` is entered; false refuses the switch.
@@ -109,6 +113,8 @@ public:
     void Menu_Option_GIBClick();
     void Menu_Option_NOGIBClick();
     void Menu_Option_FullScreenClick();
+    void Menu_Option_PlaySoundClick() { StoneSoundOn = !StoneSoundOn; }
+    void Menu_Option_InfoSoundClick() { InfoSoundOn = !InfoSoundOn; }
     void Menu_Option_CoordinateClick();
     void N1Click();
     void Menu_HomePageClick();
@@ -133,9 +139,6 @@ public:
     void showGameInfo() override;
     void showResult(const QString& text) override;
     void showSideToMove(Colour side) override;
-    void SetLocalIdentity(const QString& nickName, const QString& rank) override;
-    QString localNickName() const override { return LocalNickName; }
-    QString localRank() const override { return LocalRank; }
     void clearLog() override;
     bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
     bool askYesNo(const QString& text) override;
@@ -179,7 +182,7 @@ private:
     void layoutLowerArea(int splitterTop);
     void placePaintBox();
     void enterMode(GameModeId mode);
-    bool runWindowCommand(Command command);
+    template <GameModeId Mode> CommandState modeState() const { return {true, currentMode() == Mode}; }
     void showModeButton(std::optional<GameModeId> mode);
     void popUp(MenuId menu, TMyImage* button);
     void ImageResize1MouseDown(int y);

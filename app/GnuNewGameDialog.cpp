@@ -19,6 +19,7 @@
 #include "board/GameSetup.h"
 #include "engine/EngineCommand.h"
 #include "render/Fonts.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
@@ -68,7 +69,7 @@ TFormGNUNewGame::TFormGNUNewGame(QWidget* parent)
     m_level->setTickPosition(QSlider::TicksBelow);
     m_level->setTickInterval(1);
     m_level->setValue(10);
-    m_engineFile->setText(QString::fromUtf8(DefaultEngineField.data(), static_cast<qsizetype>(DefaultEngineField.size())));
+    m_engineFile->setText(fromUtf8(DefaultEngineField));
     // Chosen with "查找" only: a typed path is too easily a wrong one.
     m_engineFile->setReadOnly(true);
     m_resign->setChecked(true);

@@ -2,16 +2,9 @@
 
 namespace zemra {
 
-namespace {
-
-const QString DefaultBlack = QStringLiteral("山间的清风");
-const QString DefaultWhite = QStringLiteral("月下の旅人");
-
-} // namespace
-
-void writeCount(ModeHost& host, bool markingOn)
+void writeCount(ModeHost& host)
 {
-    const CountReport report = host.game().DianMu(markingOn);
+    const CountReport report = host.game().DianMu(host.game().MarkingDead());
     for (const std::string& line : report.lines)
         host.SendOutMessage(QStringLiteral("Version"), QString::fromStdString(line));
 }
@@ -26,8 +19,7 @@ LocalGame::LocalGame(ModeHost& host)
 
 void LocalGame::enterMode()
 {
-    host().SetLocalIdentity(DefaultBlack, QStringLiteral("9段"));
-    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlack, DefaultWhite, game().BoardSize());
+    host().gameInfo() = friendlyGameInfo(QStringLiteral("中国"), DefaultBlackName, DefaultWhiteName, game().BoardSize());
     // No handicap may be left over from an earlier game or record: a saved
     // record would gain stones that were never on the board.
     game().newGame(GameSetup::fixed(game().BoardSize(), 0));
@@ -36,31 +28,20 @@ void LocalGame::enterMode()
 
 void LocalGame::leaveMode()
 {
-    if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
+    if (game().MarkingDead()) Menu_Local_FlagDeadClick();
 }
 
-bool LocalGame::runCommand(Command command)
+std::span<const ModeController::Row> LocalGame::commands() const
 {
-    switch (command) {
-    case Command::LocalNewGame: Menu_Local_NewGameClick(); return true;
-    case Command::LocalUndo: Menu_Local_UndoClick(); return true;
-    case Command::LocalPass: Menu_Local_PassClick(); return true;
-    case Command::LocalFlagDead: Menu_Local_FlagDeadClick(); return true;
-    case Command::LocalDianMu: Menu_Local_DianMuClick(); return true;
-    default: return false;
-    }
-}
-
-std::optional<CommandState> LocalGame::commandState(Command command) const
-{
-    switch (command) {
-    case Command::LocalFlagDead: return CommandState{true, m_flagDeadChecked};
-    case Command::LocalNewGame:
-    case Command::LocalUndo:
-    case Command::LocalPass:
-    case Command::LocalDianMu: return CommandState{};
-    default: return std::nullopt;
-    }
+    using L = LocalGame;
+    static constexpr Row rows[] = {
+        row<L, &L::Menu_Local_NewGameClick>(Command::LocalNewGame),
+        row<L, &L::Menu_Local_UndoClick>(Command::LocalUndo),
+        row<L, &L::Menu_Local_PassClick>(Command::LocalPass),
+        row<L, &L::Menu_Local_FlagDeadClick, &L::markingState>(Command::LocalFlagDead),
+        row<L, &L::Menu_Local_DianMuClick>(Command::LocalDianMu),
+    };
+    return rows;
 }
 
 void LocalGame::Menu_Local_NewGameClick()
@@ -75,7 +56,7 @@ bool LocalGame::StartNewGame(const LocalNewGameChoice& choice)
     const GameSetup setup = GameSetup::fixed(choice.boardSize, choice.handicapCount);
     if (!setup.valid()) return false;
 
-    if (m_flagDeadChecked) Menu_Local_FlagDeadClick();
+    if (game().MarkingDead()) Menu_Local_FlagDeadClick();
     setUpNewGame(friendlyGameInfo(QStringLiteral("Local Area Network"), choice.blackName, choice.whiteName, choice.boardSize),
                  setup);
     return true;
@@ -94,7 +75,7 @@ void LocalGame::boardClick(int i, int j, Qt::MouseButton button)
 
 bool LocalGame::refuseWhileMarking()
 {
-    if (!m_flagDeadChecked) return false;
+    if (!game().MarkingDead()) return false;
     host().ShowInformation(QStringLiteral("\r请先取消\"标记死子\"！"));
     return true;
 }
@@ -116,14 +97,12 @@ void LocalGame::Menu_Local_PassClick()
 
 void LocalGame::Menu_Local_FlagDeadClick()
 {
-    m_flagDeadChecked = !m_flagDeadChecked;
-    game().SetMarkingDead(m_flagDeadChecked);
-    host().refreshMenus();
+    setMarking(!game().MarkingDead());
 }
 
 void LocalGame::Menu_Local_DianMuClick()
 {
-    writeCount(host(), m_flagDeadChecked);
+    writeCount(host());
 }
 
 } // namespace zemra

@@ -25,8 +25,7 @@ public:
     // The left button plays and hands the move over, the right one takes
     // back. Refused moves change nothing and say nothing.
     void boardClick(int i, int j, Qt::MouseButton button) override;
-    bool runCommand(Command command) override;
-    std::optional<CommandState> commandState(Command command) const override;
+    std::span<const Row> commands() const override;
 
     // Ask for a new game and start it unless the user cancels.
     void Menu_Local_NewGameClick();
@@ -38,19 +37,15 @@ public:
     void Menu_Local_FlagDeadClick();
     void Menu_Local_DianMuClick();
 
-    // Whether "  标记死子" is ticked.
-    bool flagDeadChecked() const { return m_flagDeadChecked; }
-
     // The new-game dialog; tests answer it themselves.
     std::function<std::optional<LocalNewGameChoice>()> askNewGame;
 
 private:
     bool refuseWhileMarking();
-
-    bool m_flagDeadChecked = false;
 };
 
-// Writes the six lines of a count to the log, as every mode does.
-void writeCount(ModeHost& host, bool markingOn);
+// Writes the six lines of a count to the log, as every mode does; marked
+// stones count as dead while marking is on.
+void writeCount(ModeHost& host);
 
 } // namespace zemra

@@ -16,15 +16,13 @@
 
 #include "app/DialogParts.h"
 #include "board/GameSetup.h"
+#include "records/GameInfo.h"
 #include "render/Fonts.h"
 #include "text/Gbk.h"
 
 namespace zemra {
 
 namespace {
-
-const QString DefaultBlack = QStringLiteral("山间的清风");
-const QString DefaultWhite = QStringLiteral("月下の旅人");
 
 const QString NicknameMessage = QStringLiteral("请注意：\r昵称中不能含有 ( ) ; [ ] 等符号，\r并且昵称的长度不能超出7个汉字！");
 // Records, the log file and the network all carry names in GBK: a
@@ -86,8 +84,8 @@ TFormLocalNewGame::TFormLocalNewGame(QWidget* parent)
     m_ok->setObjectName(QStringLiteral("Button1"));
     m_cancel->setObjectName(QStringLiteral("Button2"));
 
-    m_editBlack->setText(DefaultBlack);
-    m_editWhite->setText(DefaultWhite);
+    m_editBlack->setText(DefaultBlackName);
+    m_editWhite->setText(DefaultWhiteName);
     m_editBoardSize->setText(QStringLiteral("19"));
     for (const char* item : {"分 先", "让2子", "让3子", "让4子", "让5子", "让6子", "让7子", "让8子", "让9子"})
         m_handicap->addItem(QString::fromUtf8(item));

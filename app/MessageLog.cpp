@@ -89,12 +89,6 @@ QString MessageLog::welcomeText()
     return QStringLiteral("欢迎使用 Zemra 围棋！主页：") + MakerWebAddress;
 }
 
-void MessageLog::setLocalIdentity(const QString& nickName, const QString& rank)
-{
-    m_localNickName = nickName;
-    m_localRank = rank;
-}
-
 void MessageLog::appendRun(const QString& text, const QColor& colour)
 {
     if (text.isEmpty()) return;
@@ -115,7 +109,8 @@ void MessageLog::SendOutMessage(const QString& kind, const QString& text)
         header = InfoHeader;
         headerColour = Maroon;
     } else if (kind == QLatin1String("Local")) {
-        header = m_identityHeader ? m_localNickName + '(' + m_localRank + ')' : InfoHeader;
+        header = m_localHeader ? m_localHeader() : QString();
+        if (header.isEmpty()) header = InfoHeader;
         headerColour = Blue;
     } else if (kind == QLatin1String("Remote")) {
         const net::ChatParts parts = net::splitChatMessage(text);

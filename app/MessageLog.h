@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTextEdit>
 
+#include <functional>
+
 #include "app/RtfWriter.h"
 
 namespace zemra {
@@ -36,12 +38,10 @@ public:
     // Removes all text, the welcome line included.
     void clearLog();
 
-    // What the "Local" header needs: in the network mode it is
-    // nickname(rank), otherwise "信息". The window keeps these current.
-    void setIdentityHeader(bool on) { m_identityHeader = on; }
-    void setLocalIdentity(const QString& nickName, const QString& rank);
-    QString localNickName() const { return m_localNickName; }
-    QString localRank() const { return m_localRank; }
+    // Where the "Local" header comes from: the user's nickname(rank) in the
+    // network mode, read when the entry is written; "信息" when it gives
+    // nothing.
+    void setLocalHeader(std::function<QString()> header) { m_localHeader = std::move(header); }
 
     static QString welcomeText();
 
@@ -64,9 +64,7 @@ private:
     void appendRun(const QString& text, const QColor& colour);
     void ensureEndVisible();
 
-    bool m_identityHeader = false;
-    QString m_localNickName;
-    QString m_localRank;
+    std::function<QString()> m_localHeader;
 };
 
 } // namespace zemra

@@ -10,7 +10,9 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
+#include "app/CommandTable.h"
 #include "app/FileDialogs.h"
 #include "app/GameModes.h"
 #include "app/ToolbarMenus.h"
@@ -38,10 +40,6 @@ public:
     virtual void showResult(const QString& text) = 0;
     // The name of the side to move turns blue, the other black.
     virtual void showSideToMove(Colour side) = 0;
-    // LocalNickName and LocalRank (the chat header in the network mode).
-    virtual void SetLocalIdentity(const QString& nickName, const QString& rank) = 0;
-    virtual QString localNickName() const = 0;
-    virtual QString localRank() const = 0;
 
     // --- telling and asking the user ----------------------------------------
     // One log entry; kind is "System", "Local", "Remote" or "Version".
@@ -114,17 +112,42 @@ public:
     // Closing is confirmed: drop what must not outlive the window.
     virtual void closing() {}
 
+    // The mode's menu commands, each once, with its handler and what its
+    // item shows.
+    using Row = CommandRow<ModeController>;
+    virtual std::span<const Row> commands() const = 0;
     // Runs one of the mode's menu commands; false when it is not the mode's.
-    virtual bool runCommand(Command command) = 0;
+    bool runCommand(Command command) { return runCommandRow(commands(), *this, command); }
     // What a menu item of the mode shows; nothing when it is not the mode's.
-    virtual std::optional<CommandState> commandState(Command command) const = 0;
+    std::optional<CommandState> commandState(Command command) const { return commandRowState(commands(), *this, command); }
 
     // A chat line the user sent (already in the log).
     virtual void chatLineSent(const QString& text) { (void)text; }
+    // The user's name before their chat lines in the log, "nickname(rank)",
+    // in a mode that has a peer; empty elsewhere.
+    virtual QString chatName() const { return {}; }
 
 protected:
     ModeHost& host() const { return m_host; }
     WeiQiGame& game() const { return m_host.game(); }
+
+    // A row of commands(): handler Run of controller C, and optionally what
+    // the item shows (see commandRow).
+    template <class C, void (C::*Run)(), auto State = nullptr> static constexpr Row row(Command command)
+    {
+        return commandRow<ModeController, C, Run, State>(command);
+    }
+    static constexpr Row inactive(Command command) { return inactiveRow<ModeController>(command); }
+
+    // Dead-stone marking. The game's MarkingDead is its one record; the
+    // mode's "  标记死子" item ticks with it. Leaving a mode ends marking, so
+    // only the current mode's item can show the tick the user sees.
+    CommandState markingState() const { return {true, game().MarkingDead()}; }
+    void setMarking(bool on)
+    {
+        game().SetMarkingDead(on);
+        host().refreshMenus();
+    }
 
     // A new game on the board as the setup says, with its information
     // shown. The setup must be valid().

@@ -57,7 +57,6 @@ void NetworkGame::enterMode()
     // Known by the time a NAME goes out, without the window waiting for it.
     StartMyComputerIPLookup();
     apply(m_session.enterMode());
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
 
 void NetworkGame::leaveMode()
@@ -81,38 +80,27 @@ void NetworkGame::boardClick(int i, int j, Qt::MouseButton button)
     if (button == Qt::LeftButton) apply(m_session.playLocal(i, j));
 }
 
-bool NetworkGame::runCommand(Command command)
+std::span<const ModeController::Row> NetworkGame::commands() const
 {
-    switch (command) {
-    case Command::NetServer: Menu_Network_ServerClick(); return true;
-    case Command::NetClient: Menu_Network_ClientClick(); return true;
-    case Command::NetNewGame: Menu_Network_NewGameClick(); return true;
-    case Command::NetUndo: Menu_Network_UndoClick(); return true;
-    case Command::NetPass: Menu_Network_PassClick(); return true;
-    case Command::NetHeQi: Menu_Network_HeQiClick(); return true;
-    case Command::NetResign: Menu_Network_ResignClick(); return true;
-    case Command::NetObserve:
-    case Command::NetFlagDead:
-    case Command::NetDianMu: return true; // always disabled; nothing to do
-    default: return false;
-    }
+    using N = NetworkGame;
+    static constexpr Row rows[] = {
+        row<N, &N::Menu_Network_ServerClick>(Command::NetServer),
+        row<N, &N::Menu_Network_ClientClick>(Command::NetClient),
+        inactive(Command::NetObserve),
+        row<N, &N::Menu_Network_NewGameClick>(Command::NetNewGame),
+        row<N, &N::Menu_Network_UndoClick>(Command::NetUndo),
+        row<N, &N::Menu_Network_PassClick>(Command::NetPass),
+        row<N, &N::Menu_Network_HeQiClick>(Command::NetHeQi),
+        row<N, &N::Menu_Network_ResignClick>(Command::NetResign),
+        inactive(Command::NetFlagDead),
+        inactive(Command::NetDianMu),
+    };
+    return rows;
 }
 
-std::optional<CommandState> NetworkGame::commandState(Command command) const
+QString NetworkGame::chatName() const
 {
-    switch (command) {
-    case Command::NetObserve:
-    case Command::NetFlagDead:
-    case Command::NetDianMu: return CommandState{false, false};
-    case Command::NetServer:
-    case Command::NetClient:
-    case Command::NetNewGame:
-    case Command::NetUndo:
-    case Command::NetPass:
-    case Command::NetHeQi:
-    case Command::NetResign: return CommandState{};
-    default: return std::nullopt;
-    }
+    return values().LocalNickName + QLatin1Char('(') + values().LocalRank + QLatin1Char(')');
 }
 
 void NetworkGame::chatLineSent(const QString& text)
@@ -149,7 +137,6 @@ void NetworkGame::Menu_Network_ServerClick()
         throw std::runtime_error(
             QStringLiteral("无法在端口%1上设局：%2").arg(m_port).arg(m_server.errorString()).toStdString());
     apply(m_session.hostingStarted(choice->nickName, choice->rankEntry, choice->address));
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 }
 
 void NetworkGame::Menu_Network_ClientClick()
@@ -159,7 +146,6 @@ void NetworkGame::Menu_Network_ClientClick()
     if (!choice) return;
     closeSockets();
     m_session.challengeStarted(choice->nickName, choice->rankEntry, choice->address);
-    host().SetLocalIdentity(values().LocalNickName, values().LocalRank);
 
     m_client = new QTcpSocket(this);
     watch(m_client);

@@ -39,9 +39,10 @@ public:
     void leaveMode() override;
     void boardClick(int i, int j, Qt::MouseButton button) override;
     void closing() override;
-    bool runCommand(Command command) override;
-    std::optional<CommandState> commandState(Command command) const override;
+    std::span<const Row> commands() const override;
     void chatLineSent(const QString& text) override;
+    // The session's nickname and rank: the one record of who the user is.
+    QString chatName() const override;
 
     void Menu_Network_ServerClick();
     void Menu_Network_ClientClick();

@@ -35,7 +35,7 @@ void RecordViewer::enterMode()
 
 void RecordViewer::leaveMode()
 {
-    if (m_flagDeadChecked) Menu_Open_FlagDeadClick();
+    if (game().MarkingDead()) Menu_Open_FlagDeadClick();
     if (m_stepper.trialPlay()) Menu_Open_TryClick();
 }
 
@@ -49,7 +49,7 @@ void RecordViewer::boardClick(int i, int j, Qt::MouseButton button)
 
 bool RecordViewer::wheel(int delta)
 {
-    if (m_stepper.trialPlay() || m_flagDeadChecked || game().MarkingDead() || delta == 0) return false;
+    if (m_stepper.trialPlay() || game().MarkingDead() || delta == 0) return false;
     m_stepper.wheel(delta < 0);
     return true;
 }
@@ -59,44 +59,25 @@ void RecordViewer::afterRelayout()
     m_stepper.redrawLabels();
 }
 
-bool RecordViewer::runCommand(Command command)
+std::span<const ModeController::Row> RecordViewer::commands() const
 {
-    switch (command) {
-    case Command::OpenFile: Menu_Open_FileClick(OpenSender::OpenItem); return true;
-    case Command::OpenGame1: Menu_Open_Game1Click(); return true;
-    case Command::OpenGame2: Menu_Open_Game2Click(); return true;
-    case Command::OpenGame3: Menu_Open_Game3Click(); return true;
-    case Command::OpenFirst: Menu_Open_FirstClick(); return true;
-    case Command::OpenPrev: Menu_Open_PrevClick(); return true;
-    case Command::OpenPrev10: Menu_Open_Prev10Click(); return true;
-    case Command::OpenNext10: Menu_Open_Next10Click(); return true;
-    case Command::OpenNext: Menu_Open_NextClick(); return true;
-    case Command::OpenLast: Menu_Open_LastClick(); return true;
-    case Command::OpenTry: Menu_Open_TryClick(); return true;
-    case Command::OpenFlagDead: Menu_Open_FlagDeadClick(); return true;
-    case Command::OpenDianMu: Menu_Open_DianMuClick(); return true;
-    default: return false;
-    }
-}
-
-std::optional<CommandState> RecordViewer::commandState(Command command) const
-{
-    switch (command) {
-    case Command::OpenTry: return CommandState{true, m_stepper.trialPlay()};
-    case Command::OpenFlagDead: return CommandState{true, m_flagDeadChecked};
-    case Command::OpenFile:
-    case Command::OpenGame1:
-    case Command::OpenGame2:
-    case Command::OpenGame3:
-    case Command::OpenFirst:
-    case Command::OpenPrev:
-    case Command::OpenPrev10:
-    case Command::OpenNext10:
-    case Command::OpenNext:
-    case Command::OpenLast:
-    case Command::OpenDianMu: return CommandState{};
-    default: return std::nullopt;
-    }
+    using V = RecordViewer;
+    static constexpr Row rows[] = {
+        row<V, &V::Menu_Open_FileClick>(Command::OpenFile),
+        row<V, &V::Menu_Open_Game1Click>(Command::OpenGame1),
+        row<V, &V::Menu_Open_Game2Click>(Command::OpenGame2),
+        row<V, &V::Menu_Open_Game3Click>(Command::OpenGame3),
+        row<V, &V::Menu_Open_FirstClick>(Command::OpenFirst),
+        row<V, &V::Menu_Open_PrevClick>(Command::OpenPrev),
+        row<V, &V::Menu_Open_Prev10Click>(Command::OpenPrev10),
+        row<V, &V::Menu_Open_Next10Click>(Command::OpenNext10),
+        row<V, &V::Menu_Open_NextClick>(Command::OpenNext),
+        row<V, &V::Menu_Open_LastClick>(Command::OpenLast),
+        row<V, &V::Menu_Open_TryClick, &V::trialState>(Command::OpenTry),
+        row<V, &V::Menu_Open_FlagDeadClick, &V::markingState>(Command::OpenFlagDead),
+        row<V, &V::Menu_Open_DianMuClick>(Command::OpenDianMu),
+    };
+    return rows;
 }
 
 // --- opening -------------------------------------------------------------------
@@ -147,16 +128,14 @@ void RecordViewer::recordStarted()
 
 void RecordViewer::Menu_Open_FlagDeadClick()
 {
-    m_flagDeadChecked = !m_flagDeadChecked;
-    game().SetMarkingDead(m_flagDeadChecked);
+    setMarking(!game().MarkingDead());
     // Redrawing the stones for or after marking paints over labels on stones.
     m_stepper.redrawLabels();
-    host().refreshMenus();
 }
 
 void RecordViewer::Menu_Open_DianMuClick()
 {
-    writeCount(host(), m_flagDeadChecked);
+    writeCount(host());
 }
 
 // --- the stepper's window ---------------------------------------------------------
@@ -183,10 +162,7 @@ void RecordViewer::eraseLabel(int i, int j)
 
 void RecordViewer::stopMarking()
 {
-    if (m_flagDeadChecked)
-        Menu_Open_FlagDeadClick();
-    else
-        game().SetMarkingDead(false);
+    if (game().MarkingDead()) Menu_Open_FlagDeadClick();
 }
 
 void RecordViewer::trialPlayChanged(bool on)

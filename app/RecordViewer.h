@@ -34,13 +34,13 @@ public:
     // roll steps back, a backward roll steps forward.
     bool wheel(int delta) override;
     void afterRelayout() override;
-    bool runCommand(Command command) override;
-    std::optional<CommandState> commandState(Command command) const override;
+    std::span<const Row> commands() const override;
 
     // The open command. The dialog's cancel changes nothing. A file that
     // cannot be read stops the command with an error naming the file and
     // the reason; the game on the board and its information stay.
     void Menu_Open_FileClick(OpenSender sender, const QByteArray& commandLinePath = {});
+    void Menu_Open_FileClick() { Menu_Open_FileClick(OpenSender::OpenItem); }
     void Menu_Open_Game1Click() { Menu_Open_FileClick(OpenSender::Game1); }
     void Menu_Open_Game2Click() { Menu_Open_FileClick(OpenSender::Game2); }
     void Menu_Open_Game3Click() { Menu_Open_FileClick(OpenSender::Game3); }
@@ -48,10 +48,13 @@ public:
     void openCommandLineFile(const QByteArray& path) { Menu_Open_FileClick(OpenSender::CommandLine, path); }
 
     void Menu_Open_FirstClick() { m_stepper.first(); }
-    void Menu_Open_PrevClick(StepSender sender = StepSender::OwnMenuItem) { m_stepper.prev(sender); }
+    // The menu items' own steps show a hint; other senders step silently.
+    void Menu_Open_PrevClick(StepSender sender) { m_stepper.prev(sender); }
+    void Menu_Open_PrevClick() { Menu_Open_PrevClick(StepSender::OwnMenuItem); }
     void Menu_Open_Prev10Click() { m_stepper.prev10(); }
     void Menu_Open_Next10Click() { m_stepper.next10(); }
-    void Menu_Open_NextClick(StepSender sender = StepSender::OwnMenuItem) { m_stepper.next(sender); }
+    void Menu_Open_NextClick(StepSender sender) { m_stepper.next(sender); }
+    void Menu_Open_NextClick() { Menu_Open_NextClick(StepSender::OwnMenuItem); }
     void Menu_Open_LastClick() { m_stepper.last(); }
     void Menu_Open_TryClick() { m_stepper.toggleTrial(); }
     void Menu_Open_FlagDeadClick();
@@ -59,7 +62,6 @@ public:
 
     const RecordStepper& stepper() const { return m_stepper; }
     bool trialPlay() const { return m_stepper.trialPlay(); }
-    bool flagDeadChecked() const { return m_flagDeadChecked; }
 
     // The open dialog's settings.
     static FileDialogSettings openDialogSettings();
@@ -84,6 +86,7 @@ private:
     // The grid and the player labels for the record opened (the stepper
     // holds its nodes).
     void recordStarted() override;
+    CommandState trialState() const { return {true, m_stepper.trialPlay()}; }
 
     RecordStepper m_stepper;
     // What the grid shows of the record last opened; nothing before one.
@@ -91,7 +94,6 @@ private:
         GameInfo info;
     };
     std::optional<Opened> m_opened;
-    bool m_flagDeadChecked = false;
     bool m_quiet = false; // the log is left alone while a record is put back
 };
 

@@ -1,5 +1,7 @@
 #include "net/NetworkTexts.h"
 
+#include "records/GameInfo.h"
+
 namespace zemra::net::texts {
 
 const QString StartPage = QStringLiteral("网络设置");
@@ -73,8 +75,9 @@ QString proposalGroupTitle(const QString& localNickName)
     return QStringLiteral(" 【 ") + localNickName + QStringLiteral(" 】 ");
 }
 
-const QString DefaultNickName = QStringLiteral("山间的清风");
-const QString DefaultPeerName = QStringLiteral("月下の旅人");
+// Defined after the names they copy, which are therefore set first.
+const QString DefaultNickName = DefaultBlackName;
+const QString DefaultPeerName = DefaultWhiteName;
 const QString DefaultRank = QStringLiteral("9段");
 const QString NetworkPlace = QStringLiteral("Local Area Network");
 const QString NotStartedResult = QStringLiteral("比赛还没有开始！");

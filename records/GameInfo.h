@@ -28,6 +28,10 @@ struct GameInfo {
 QString dateText(const QDate& date);
 QString todayText();
 
+// The two players of a friendly game until someone names them.
+inline const QString DefaultBlackName = QStringLiteral("山间的清风");
+inline const QString DefaultWhiteName = QStringLiteral("月下の旅人");
+
 // A friendly game as the local, engine and network games start it: the
 // event, today's date, komi, result "正在比赛！" and source, both ranks
 // "9 段", with the given place, players and board size.

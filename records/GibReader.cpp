@@ -5,6 +5,7 @@
 
 #include "board/MoveNode.h"
 #include "records/RecordText.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
@@ -46,11 +47,6 @@ bool number(std::string_view text, int& value)
     return !text.empty() && ec == std::errc() && ptr == text.data() + text.size();
 }
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // The value of a header line: after the first '=' up to the first "\]".
 QString headerValue(std::string_view line)
 {
@@ -59,7 +55,7 @@ QString headerValue(std::string_view line)
     const std::string_view rest = line.substr(eq + 1);
     const std::size_t end = rest.find("\\]");
     if (end == std::string_view::npos) return {};
-    return qs(rest.substr(0, end));
+    return fromUtf8(rest.substr(0, end));
 }
 
 Colour nodeColour(const std::string& node)

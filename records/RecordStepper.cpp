@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
+#include "text/Utf8.h"
 
 namespace zemra {
 
 namespace {
 const QString System = QStringLiteral("System");
 const QString Version = QStringLiteral("Version");
-
-QString qs(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 } // namespace
 
 RecordStepper::RecordStepper(WeiQiGame& game, GameView& board, RecordView& view)
@@ -124,7 +120,7 @@ QString RecordStepper::commentText(int pos) const
 {
     if (pos == 0) return m_rootComment;
     if (pos < 0 || !hasComment(pos)) return {};
-    return qs(readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).comment);
+    return fromUtf8(readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).comment);
 }
 
 void RecordStepper::showCommentOf(int pos)
@@ -164,7 +160,7 @@ void RecordStepper::drawLabels(int pos)
 {
     if (pos < 1 || m_held.on || !m_states[static_cast<std::size_t>(pos - 1)].hasLabels) return;
     for (const NodeLabel& l : readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).labels)
-        m_view.DrawLabel(l.i, l.j, qs(l.text));
+        m_view.DrawLabel(l.i, l.j, fromUtf8(l.text));
 }
 
 bool RecordStepper::mayStep()

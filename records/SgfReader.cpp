@@ -6,6 +6,7 @@
 #include "records/RecordNode.h"
 #include "records/RecordText.h"
 #include "records/SgfSyntax.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
@@ -13,8 +14,7 @@ namespace {
 
 QString text(std::string_view raw)
 {
-    const std::string plain = unescapeSgfValue(raw);
-    return QString::fromUtf8(plain.data(), static_cast<qsizetype>(plain.size()));
+    return fromUtf8(unescapeSgfValue(raw));
 }
 
 // SZ[n] or the square SZ[n:n]; 0 when it is neither.

@@ -284,6 +284,35 @@ TEST_F(EngineGameTest, MarkingRefusesPassAndUndoAndEndsWithTheGame)
     EXPECT_FALSE(game.MarkingDead());
 }
 
+TEST_F(EngineGameTest, MenuItemsFollowTheGame)
+{
+    // New game, undo, pass, end game, marking: "e" enabled, "-" disabled, "v" ticked.
+    const Command items[] = {Command::GnuNewGame, Command::GnuUndo, Command::GnuPass, Command::GnuEndGame,
+                             Command::GnuFlagDead};
+    const auto shown = [&] {
+        std::string s;
+        for (const Command c : items) {
+            const CommandState state = *engine.commandState(c);
+            s += state.checked ? 'v' : state.enabled ? 'e' : '-';
+        }
+        return s;
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* items;
+    } rows[] = {
+        {"no game yet", [] {}, "eee-e"},
+        {"a game runs", [&] { start("genmove|= D4\\n\\n"); click(4, 4); }, "-eeee"},
+        {"marking", [&] { engine.Menu_GNUGO_FlagDeadClick(); }, "-eeev"},
+        {"the engine resigns", [&] { start("genmove|= resign\\n\\n"); click(4, 4); }, "e---e"},
+    };
+    for (const auto& r : rows) {
+        r.act();
+        EXPECT_EQ(shown(), r.items) << r.step;
+    }
+}
+
 TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
 {
     start("gg_genmove|= C3\\n\\n\ngg_genmove|= PASS\\n\\n\n", Colour::Black, 9);

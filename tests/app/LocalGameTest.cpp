@@ -97,8 +97,6 @@ TEST_F(LocalGameTest, EnteringTheModeShowsTheDefaultGame)
                             "  正在比赛！", "  岚石围棋网"};
     for (int r = 1; r <= 12; ++r)
         EXPECT_EQ(row(r), rows[r - 1]) << r;
-    EXPECT_EQ(host.nickName, QStringLiteral("山间的清风"));
-    EXPECT_EQ(host.rank, QStringLiteral("9段"));
     EXPECT_EQ(panel.LabelBlack()->text(), QStringLiteral("山间的清风"));
     EXPECT_EQ(panel.LabelWhite()->text(), QStringLiteral("月下の旅人"));
     EXPECT_EQ(panel.LabelBlackDead()->text(), QStringLiteral("0 个"));
@@ -166,7 +164,7 @@ TEST_F(LocalGameTest, NewGameReplacesTheWholeGame)
     EXPECT_TRUE(game.MoveList().empty());
     EXPECT_EQ(game.BoardPoints(4, 4), "");
     EXPECT_FALSE(game.MarkingDead());
-    EXPECT_FALSE(local.flagDeadChecked());
+    EXPECT_FALSE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     expectToMove(Colour::Black);
@@ -262,7 +260,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(16, 16);
     local.Menu_Local_FlagDeadClick();
     EXPECT_TRUE(game.MarkingDead());
-    EXPECT_TRUE(local.flagDeadChecked());
+    EXPECT_TRUE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(labelMode(), StoneLabelMode::Marking);
     const Snapshot before = snapshot();
 
@@ -278,7 +276,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     EXPECT_EQ(game.PointMarks(4, 4), "Black Dead");
     local.Menu_Local_FlagDeadClick();
     EXPECT_FALSE(game.MarkingDead());
-    EXPECT_FALSE(local.flagDeadChecked());
+    EXPECT_FALSE(local.commandState(Command::LocalFlagDead)->checked);
     EXPECT_EQ(game.PointMarks(4, 4), "");
     EXPECT_EQ(labelMode(), StoneLabelMode::LastMoveMark);
     local.Menu_Local_PassClick();

@@ -62,8 +62,7 @@ TEST(MessageLogTest, EachSenderKindWritesItsRuns)
     for (const Row& row : rows) {
         MessageLog log;
         log.clearLog();
-        log.setIdentityHeader(QString(row.mode) == QLatin1String("network"));
-        log.setLocalIdentity(nick, rank);
+        if (QString(row.mode) == QLatin1String("network")) log.setLocalHeader([&] { return nick + '(' + rank + ')'; });
         log.SendOutMessage(row.kind, row.text);
         EXPECT_EQ(describe(log.runs()), describe(row.runs)) << row.name;
     }
@@ -92,8 +91,7 @@ TEST(MessageLogTest, SavedFileReadsBackWithColours)
 {
     if (!testing::unrtfInstalled()) ZEMRA_SKIP_OR_FAIL_IN_CI("unrtf (Debian package unrtf) is needed to check RTF files");
     MessageLog log;
-    log.setIdentityHeader(true);
-    log.setLocalIdentity("山间的清风", "9段");
+    log.setLocalHeader([] { return QStringLiteral("山间的清风(9段)"); });
     log.SendOutMessage("System", "您已经切换到了“网络对局”模式！");
     log.SendOutMessage("Local", "你好 {ok}");
     log.SendOutMessage("Remote", "CHAT 月下の旅人(3段);谢谢");

@@ -95,6 +95,7 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
 
     // The chat line reaches the other window's log, ";" and all.
     host.chat(QStringLiteral("你好; 请多指教"));
+    EXPECT_TRUE(host.log().contains(QStringLiteral("山间的清风(9段)> 你好; 请多指教"))) << "our own line under our name";
     ASSERT_TRUE(waitFor([&] { return challenger->log().contains(QStringLiteral("你好; 请多指教")); }));
     challenger->chat(QStringLiteral("谢谢"));
     ASSERT_TRUE(waitFor([&] { return host.log().contains(QStringLiteral("谢谢")); }));

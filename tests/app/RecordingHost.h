@@ -60,13 +60,6 @@ public:
         panel.ShowResult(text);
     }
     void showSideToMove(Colour side) override { panel.ShowSideToMove(side); }
-    void SetLocalIdentity(const QString& n, const QString& r) override
-    {
-        nickName = n;
-        rank = r;
-    }
-    QString localNickName() const override { return nickName; }
-    QString localRank() const override { return rank; }
     void SendOutMessage(const QString& kind, const QString& text) override { log.push_back({kind, text}); }
     void clearLog() override
     {
@@ -115,7 +108,6 @@ public:
     PanelRenderer view{board, panel};
     WeiQiGame board;
     GameInfo info;
-    QString nickName, rank;
     QString dir = QStringLiteral("/nowhere/");
     bool stoneSound = true;
     Qt::CursorShape cursor = Qt::PointingHandCursor;
