@@ -8,7 +8,6 @@
 #include "app/Artwork.h"
 #include "app/BoardWidget.h"
 #include "app/ChatLine.h"
-#include "app/FormView.h"
 #include "app/InfoPanel.h"
 #include "app/MessageLog.h"
 #include "app/MyImageUnit.h"
@@ -42,8 +41,7 @@ void TFormMain::buildWindow()
     m_boardPanel = new QWidget(m_central);
     m_boardPanel->setObjectName(QStringLiteral("BoardPanel"));
     m_paintBox = new BoardWidget(m_boardPanel);
-    m_paintBox->setBoardPicture(&m_view->PaintBox1());
-    m_view->setScreenChanged([this](const QRect& r) { m_paintBox->update(r); });
+    m_presenter->setBoardWidget(m_paintBox);
     connect(m_paintBox, &TMyImage::mousePressed, this,
             [this](TMyImage*, Qt::MouseButton b, QPoint) { runGuarded([&] { PaintBox1MouseDown(b); }); });
     connect(m_paintBox, &TMyImage::mouseReleased, this,
@@ -203,7 +201,7 @@ void TFormMain::layoutWindow()
 
     layoutLowerArea(splitLowerArea(lowerHeight).splitterTop);
 
-    m_view->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
+    m_presenter->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
 }
 
 void TFormMain::layoutLowerArea(int splitterTop)
@@ -244,16 +242,6 @@ void TFormMain::ImageResize1MouseUp()
     m_dragBar->hide();
     m_splitter->move(0, m_dragBar->y());
 }
-
-void TFormMain::placePaintBox()
-{
-    if (!m_paintBox) return;
-    const int size = m_view->BoardImageSize();
-    m_paintBox->setGeometry(QRect(m_view->paintBoxPos(), QSize(size, size)));
-    m_paintBox->update();
-}
-
-
 
 void TFormMain::resizeEvent(QResizeEvent* event)
 {

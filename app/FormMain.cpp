@@ -18,7 +18,6 @@
 #include "app/BoardWidget.h"
 #include "app/ChatLine.h"
 #include "app/EngineGame.h"
-#include "app/FormView.h"
 #include "app/GoKnowledge.h"
 #include "app/InfoPanel.h"
 #include "app/JpegImage.h"
@@ -63,11 +62,6 @@ TFormMain::~TFormMain()
     m_game.setView(nullptr);
 }
 
-BoardRenderer& TFormMain::renderer()
-{
-    return *m_view;
-}
-
 QAction* TFormMain::item(QMenu* menu, const QString& caption)
 {
     return menuAction(menu, caption);
@@ -108,9 +102,12 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     m_info->setBlackPicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageBlack.jpg"))));
     m_info->setWhitePicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageWhite.jpg"))));
 
-    m_view = std::make_unique<FormView>(m_game, *this);
-    m_game.setView(m_view.get());
-    m_view->setShowCoordinates(ShowCoordinates);
+    m_presenter = std::make_unique<GamePresenter>(m_game, *m_info);
+    m_presenter->playStoneSound = [this](const QString& name) {
+        if (StoneSoundOn) PlayResourceSound(name);
+    };
+    m_presenter->setShowCoordinates(ShowCoordinates);
+    m_game.setView(m_presenter.get());
 
     buildWindow();
     m_menus = std::make_unique<ToolbarMenus>(this, [this](Command c) { runCommand(c); });
@@ -187,7 +184,6 @@ void TFormMain::enterMode(GameModeId mode)
     m_mode = &controller(mode);
     showModeButton(mode);
     m_log->setIdentityHeader(mode == GameModeId::Network);
-    m_view->setGameMode(modeWord(mode).toStdString());
     m_mode->enterMode();
     refreshMenus();
 }
@@ -265,8 +261,8 @@ void TFormMain::PaintBox1MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (!BoardMouseDown) return;
     BoardMouseDown = false;
-    const int margin = m_view->BoardMargin();
-    const int size = m_view->ChessSize();
+    const int margin = renderer().BoardMargin();
+    const int size = renderer().ChessSize();
     if (size <= 0) return;
     const int bound = margin + m_game.BoardSize * size;
     if (x < margin || y < margin || x > bound || y > bound) return;
@@ -312,15 +308,14 @@ void TFormMain::wheelEvent(QWheelEvent* event)
 
 void TFormMain::BtnNumberClick()
 {
-    m_view->BtnNumberClick();
+    m_presenter->BtnNumberClick();
 }
 
 void TFormMain::FormResize()
 {
     if (Closing) return;
-    m_view->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
-    m_view->FormResize();
-    placePaintBox();
+    m_presenter->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
+    m_presenter->FormResize();
     if (m_mode) m_mode->afterRelayout();
 }
 
@@ -383,7 +378,7 @@ void TFormMain::Menu_Option_FullScreenClick()
 void TFormMain::Menu_Option_CoordinateClick()
 {
     ShowCoordinates = !ShowCoordinates;
-    m_view->setShowCoordinates(ShowCoordinates);
+    m_presenter->setShowCoordinates(ShowCoordinates);
     FormResize();
 }
 
@@ -483,11 +478,6 @@ void TFormMain::showResult(const QString& text)
 {
     m_gameInfo.GameResult = text;
     m_info->ShowResult(text);
-}
-
-void TFormMain::showSideToMove(Colour side)
-{
-    m_info->ShowSideToMove(side);
 }
 
 void TFormMain::SetLocalIdentity(const QString& nickName, const QString& rank)

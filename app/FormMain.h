@@ -23,13 +23,11 @@ class QMenu;
 
 namespace zemra {
 
-class BoardRenderer;
 class BoardWidget;
 class ChatLine;
 class InfoPanel;
 class MessageLog;
 class TMyImage;
-class FormView;
 class SaveCommands;
 
 class TFormMain : public QMainWindow, public ModeHost {
@@ -65,6 +63,8 @@ public:
     ChatLine* chatLine() const { return m_chat; }
     InfoPanel& infoPanel() { return *m_info; }
     BoardWidget* PaintBox1() const { return m_paintBox; }
+    // The board picture as drawn.
+    const BoardRenderer& renderer() const { return m_presenter->renderer(); }
 
     // The toolbar menus and their items.
     QMenu* menu(MenuId id) const { return m_menus->menu(id); }
@@ -132,7 +132,7 @@ public:
     GameInfo& gameInfo() override { return m_gameInfo; }
     void showGameInfo() override;
     void showResult(const QString& text) override;
-    void showSideToMove(Colour side) override;
+    GamePresenter& presenter() override { return *m_presenter; }
     void SetLocalIdentity(const QString& nickName, const QString& rank) override;
     QString localNickName() const override { return LocalNickName; }
     QString localRank() const override { return LocalRank; }
@@ -143,9 +143,6 @@ public:
     QString askSaveFileName(const FileDialogSettings& settings) override;
     QWidget* dialogParent() override { return this; }
     void playNotice(const QString& name) override;
-    bool stoneSoundOn() const override { return StoneSoundOn; }
-    void setStoneSoundOn(bool on) override { StoneSoundOn = on; }
-    BoardRenderer& renderer() override;
     void setBoardCursor(Qt::CursorShape shape) override;
     QString programDir() const override { return ProgramDir; }
     QString dataFile(const QString& name) const override;
@@ -171,13 +168,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    friend class FormView;
     void FormCreate(const QByteArray& recordPath);
     void buildWindow();
     void buildToolbar();
     void layoutWindow();
     void layoutLowerArea(int splitterTop);
-    void placePaintBox();
     void enterMode(GameModeId mode);
     bool runWindowCommand(Command command);
     void showModeButton(std::optional<GameModeId> mode);
@@ -189,8 +184,8 @@ private:
 
     WeiQiGame m_game;
     GameInfo m_gameInfo;
-    std::unique_ptr<FormView> m_view;
     std::unique_ptr<InfoPanel> m_info;
+    std::unique_ptr<GamePresenter> m_presenter;
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;
     std::unique_ptr<ToolbarMenus> m_menus;

@@ -13,6 +13,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/GameModes.h"
+#include "app/GamePresenter.h"
 #include "app/ToolbarMenus.h"
 #include "board/WeiQiGame.h"
 #include "records/GameInfo.h"
@@ -20,8 +21,6 @@
 class QWidget;
 
 namespace zemra {
-
-class BoardRenderer;
 
 // What the window does for a mode.
 class ModeHost {
@@ -36,8 +35,10 @@ public:
     virtual void showGameInfo() = 0;
     // GameResult := text, and row 11 shows it.
     virtual void showResult(const QString& text) = 0;
+    // The board picture and the player panel.
+    virtual GamePresenter& presenter() = 0;
     // The name of the side to move turns blue, the other black.
-    virtual void showSideToMove(Colour side) = 0;
+    void showSideToMove(Colour side) { presenter().ShowSideToMove(side); }
     // LocalNickName and LocalRank (the chat header in the network mode).
     virtual void SetLocalIdentity(const QString& nickName, const QString& rank) = 0;
     virtual QString localNickName() const = 0;
@@ -58,15 +59,11 @@ public:
     virtual QString askSaveFileName(const FileDialogSettings& settings) = 0;
     virtual QWidget* dialogParent() = 0;
 
-    // --- sounds, waiting, the board -----------------------------------------
+    // --- sounds, waiting, the pointer ---------------------------------------
     // A notice sound ("NewGame", "Cheer", "Info", ...), when notice sounds are on.
     virtual void playNotice(const QString& name) = 0;
-    // The stone-sound option; the record viewer mutes it for multi-steps.
-    virtual bool stoneSoundOn() const = 0;
-    virtual void setStoneSoundOn(bool on) = 0;
     // Handles events for about bound × 100 ms, or until stop() says so.
     virtual void WaitTicks(int bound, const std::function<bool()>& stop = {}) = 0;
-    virtual BoardRenderer& renderer() = 0;
     // The pointer over the board (busy while the engine thinks, else the hand).
     virtual void setBoardCursor(Qt::CursorShape shape) = 0;
 

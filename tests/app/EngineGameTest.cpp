@@ -287,17 +287,17 @@ TEST_F(EngineGameTest, MarkingRefusesPassAndUndoAndEndsWithTheGame)
 TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
 {
     start("gg_genmove|= C3\\n\\n\ngg_genmove|= PASS\\n\\n\n", Colour::Black, 9);
-    const QPoint at = host.view.layout().intersection(3, 7) + QPoint(-3, 3);
-    const QColor empty = host.view.PaintBox1().pixelColor(at);
+    const QPoint at = host.renderer().layout().intersection(3, 7) + QPoint(-3, 3);
+    const QColor empty = host.renderer().PaintBox1().pixelColor(at);
     QList<bool> stoneShown;
     host.duringWait = [&](int) {
-        stoneShown << (host.view.PaintBox1().pixelColor(at) != empty);
+        stoneShown << (host.renderer().PaintBox1().pixelColor(at) != empty);
         if (stoneShown.size() == 3) engine.boardPressed();
     };
     engine.Menu_GNUGO_HintClick();
     EXPECT_EQ(stoneShown, (QList<bool>{true, false, true, false}));
     EXPECT_EQ(host.waits, (QList<int>{4, 4, 4, 4}));
-    EXPECT_EQ(host.view.PaintBox1().pixelColor(at), empty);
+    EXPECT_EQ(host.renderer().PaintBox1().pixelColor(at), empty);
     EXPECT_EQ(game.MoveCount, 0) << "a hint plays nothing";
     engine.Menu_GNUGO_HintClick();
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", "棋局可能已经结束，电脑建议弃权。"}}));

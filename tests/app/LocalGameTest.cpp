@@ -48,7 +48,7 @@ protected:
         };
         local.enterMode();
     }
-    StoneLabelMode labelMode() const { return host.view.StoneLabelMode(); }
+    StoneLabelMode labelMode() const { return host.renderer().StoneLabelMode(); }
 
     QString row(int r) const { return panel.StringGrid1()->Cells(1, r); }
     QColor colour(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }

@@ -57,7 +57,6 @@ protected:
     void SetUp() override
     {
         host.dir = QStringLiteral(ZEMRA_SOURCE_DIR "/resources/");
-        host.view.setGameMode("open"); // as the window does on entering the mode
         viewer.enterMode();
     }
     QString row(int r) const { return host.panel.StringGrid1()->Cells(1, r); }
@@ -76,14 +75,14 @@ protected:
     }
     QImage cell(int i, int j) const
     {
-        const BoardRenderer& r = host.view;
+        const BoardRenderer& r = host.renderer();
         const int s = r.ChessSize();
         return r.PaintBox1().copy(r.BoardMargin() + (i - 1) * s, r.BoardMargin() + (j - 1) * s, s, s);
     }
     // The colour at the corner of the last-move triangle of (i, j).
     QRgb markAt(int i, int j) const
     {
-        const BoardRenderer& r = host.view;
+        const BoardRenderer& r = host.renderer();
         const QPoint c = r.layout().intersection(i, j);
         return r.PaintBox1().pixel(c + QPoint(1, 1)) & 0xffffff;
     }
@@ -91,26 +90,23 @@ protected:
 
 } // namespace
 
-TEST_F(RecordViewerTest, ClassicGamesOpenAtTheirLastMoveWithRootCommentAndSoundKept)
+TEST_F(RecordViewerTest, ClassicGamesOpenSilentlyAtTheirLastMoveWithRootComment)
 {
-    for (bool soundOn : {true, false}) {
-        host.stoneSound = soundOn;
-        viewer.Menu_Open_Game1Click();
-        EXPECT_TRUE(host.dialogs.empty());
-        const RecordStepper& s = viewer.stepper();
-        ASSERT_GT(s.RecordNodes().size(), 100u);
-        EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
-        EXPECT_EQ(game.MoveCount, static_cast<int>(game.MoveList.size()));
-        EXPECT_GT(game.MoveCount, 100);
-        EXPECT_EQ(row(4), QStringLiteral("  本因坊秀策"));
-        EXPECT_EQ(host.panel.LabelBlack()->text(), QStringLiteral("本因坊秀策"));
-        EXPECT_EQ(row(8), QStringLiteral("  19×19"));
-        ASSERT_EQ(host.log.size(), 2u);
-        EXPECT_EQ(host.log[0], (LogEntry{Ver, QString()}));
-        EXPECT_EQ(host.log[1], (LogEntry{Sys, s.RootComment()}));
-        EXPECT_FALSE(s.RootComment().isEmpty());
-        EXPECT_EQ(host.stoneSound, soundOn) << "the sound option comes back as it was";
-    }
+    viewer.Menu_Open_Game1Click();
+    EXPECT_TRUE(host.dialogs.empty());
+    const RecordStepper& s = viewer.stepper();
+    ASSERT_GT(s.RecordNodes().size(), 100u);
+    EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
+    EXPECT_EQ(game.MoveCount, static_cast<int>(game.MoveList.size()));
+    EXPECT_GT(game.MoveCount, 100);
+    EXPECT_EQ(row(4), QStringLiteral("  本因坊秀策"));
+    EXPECT_EQ(host.panel.LabelBlack()->text(), QStringLiteral("本因坊秀策"));
+    EXPECT_EQ(row(8), QStringLiteral("  19×19"));
+    ASSERT_EQ(host.log.size(), 2u);
+    EXPECT_EQ(host.log[0], (LogEntry{Ver, QString()}));
+    EXPECT_EQ(host.log[1], (LogEntry{Sys, s.RootComment()}));
+    EXPECT_FALSE(s.RootComment().isEmpty());
+    EXPECT_TRUE(host.stoneSounds.isEmpty());
     for (auto open : {&RecordViewer::Menu_Open_Game2Click, &RecordViewer::Menu_Open_Game3Click}) {
         (viewer.*open)();
         EXPECT_GT(game.MoveCount, 100);
@@ -135,7 +131,7 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
     EXPECT_EQ(game.MoveCount, 1);
     viewer.runCommand(Command::OpenLast);
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
-    EXPECT_TRUE(host.stoneSound);
+    EXPECT_TRUE(host.stoneSounds.isEmpty()) << "multi-steps are silent";
 }
 
 TEST_F(RecordViewerTest, CommentsHintsAndLabelsReachTheLogAndThePicture)
@@ -280,29 +276,29 @@ TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
                                                {Sys, QString()},
                                                {Sys, QStringLiteral("白棋弃权一手！")},
                                                {Sys, QStringLiteral("黑棋弃权一手！")}}));
-    EXPECT_TRUE(host.view.stoneSounds.empty());
+    EXPECT_TRUE(host.stoneSounds.empty());
     EXPECT_EQ(host.panel.LabelWhiteDead()->text(), QStringLiteral("1 个"));
     EXPECT_EQ(host.panel.LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 
     // The picture drawn once at the end of a multi-step is the one drawn
     // from scratch, and the one single steps arrive at.
     const auto drawnFromScratch = [&] {
-        const QImage held = host.view.PaintBox1().copy();
-        host.view.FormResize();
+        const QImage held = host.renderer().PaintBox1().copy();
+        host.presenter().FormResize();
         viewer.afterRelayout();
-        return host.view.PaintBox1() == held;
+        return host.renderer().PaintBox1() == held;
     };
     viewer.runCommand(Command::OpenFirst);
     EXPECT_TRUE(drawnFromScratch());
     viewer.runCommand(Command::OpenNext10);
     EXPECT_TRUE(drawnFromScratch());
-    const QImage opened = host.view.PaintBox1().copy();
+    const QImage opened = host.renderer().PaintBox1().copy();
     viewer.runCommand(Command::OpenPrev);
     viewer.runCommand(Command::OpenPrev);
     viewer.runCommand(Command::OpenNext);
     viewer.runCommand(Command::OpenNext);
-    EXPECT_EQ(host.view.PaintBox1(), opened);
-    EXPECT_EQ(host.view.stoneSounds.size(), 0u) << "passes make no sound";
+    EXPECT_EQ(host.renderer().PaintBox1(), opened);
+    EXPECT_EQ(host.stoneSounds.size(), 0u) << "passes make no sound";
 
     // Past the entries the log can use, a note says how many more there were.
     std::string passes = "(;SZ[9]"; // an empty comment, then 150 entries
@@ -313,6 +309,34 @@ TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
     EXPECT_EQ(host.log[1], (LogEntry{Sys, QString()}));
     EXPECT_EQ(host.log[2], (LogEntry{Sys, QStringLiteral("黑棋弃权一手！")}));
     EXPECT_EQ(host.log.back(), (LogEntry{Sys, QStringLiteral("……（还有 52 条消息，没有显示。）")}));
+}
+
+int stonesOn(const WeiQiGame& g)
+{
+    int n = 0;
+    for (int i = 1; i <= 19; ++i)
+        for (int j = 1; j <= 19; ++j)
+            n += g.hasStone(i, j);
+    return n;
+}
+
+TEST_F(RecordViewerTest, OpeningDrawsEachStoneOnceAndTheEmptyBoardOnlyOverStones)
+{
+    const struct {
+        const char* name;
+        QByteArray sgf;
+        int boardsDrawn; // the empty board under the last one was already shown
+    } rows[] = {
+        {"handicap.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])", 0},
+        {"again.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])", 1},
+        {"capture.sgf", "(;SZ[19];B[ba];W[aa];B[ab])", 1},
+    };
+    for (const auto& r : rows) {
+        const BoardRenderer::DrawCounts before = host.renderer().drawCounts();
+        open(write(r.name, r.sgf));
+        EXPECT_EQ(host.renderer().drawCounts().emptyBoards - before.emptyBoards, r.boardsDrawn) << r.name;
+        EXPECT_EQ(host.renderer().drawCounts().stones - before.stones, stonesOn(game)) << r.name;
+    }
 }
 
 TEST_F(RecordViewerTest, ALongCommentIsShownCutWithANote)
@@ -389,10 +413,10 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     save.Menu_Option_SaveBMPClick();
     EXPECT_EQ(host.dialogs.back().proposedName, QStringLiteral("Game 2026-12-07.bmp"));
     const QImage picture(bmp);
-    const int s = 9 * host.view.ChessSize() + 2 * host.view.BoardMargin();
+    const int s = 9 * host.renderer().ChessSize() + 2 * host.renderer().BoardMargin();
     ASSERT_EQ(picture.size(), QSize(s, s));
     EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),
-              host.view.PaintBox1().copy(0, 0, s, s).convertToFormat(QImage::Format_RGB32));
+              host.renderer().PaintBox1().copy(0, 0, s, s).convertToFormat(QImage::Format_RGB32));
 
     // A failure names the file, keeps the counter and the file already there.
     host.paths = {scratch.filePath(QStringLiteral("no-such-folder/x.sgf"))};

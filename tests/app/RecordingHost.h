@@ -1,5 +1,6 @@
-// A window stand-in for the mode controllers: a real model, a real renderer
-// and information panel, and recorders for everything said or asked.
+// A window stand-in for the mode controllers: a real model, the window's own
+// presenter with a real information panel, and recorders for everything
+// said or asked.
 #pragma once
 
 #include <QStringList>
@@ -8,9 +9,9 @@
 #include <deque>
 #include <vector>
 
+#include "app/GamePresenter.h"
 #include "app/InfoPanel.h"
 #include "app/ModeController.h"
-#include "render/BoardRenderer.h"
 #include "tests/app/LogTestUtil.h"
 
 namespace zemra::testing {
@@ -26,28 +27,13 @@ inline void PrintTo(const LogEntry& e, std::ostream* os)
     *os << e.kind.toStdString() << ": " << e.text.toStdString();
 }
 
-// The renderer with the panel calls of the model forwarded, as in the window.
-class PanelRenderer : public BoardRenderer {
-public:
-    PanelRenderer(const WeiQiGame& game, InfoPanel& panel) : BoardRenderer(game), m_panel(panel) {}
-    void SetLabelBlackDead(const std::string& c) override { m_panel.SetLabelBlackDead(QString::fromStdString(c)); }
-    void SetLabelWhiteDead(const std::string& c) override { m_panel.SetLabelWhiteDead(QString::fromStdString(c)); }
-    void ShowSideToMove(Colour side) override { m_panel.ShowSideToMove(side); }
-    void SetHandicapCell(const std::string& text) override { m_panel.SetHandicapCell(QString::fromStdString(text)); }
-    void PlayStoneSound(std::string_view name) override { stoneSounds.emplace_back(name); }
-
-    std::vector<std::string> stoneSounds;
-
-private:
-    InfoPanel& m_panel;
-};
-
 class RecordingHost : public ModeHost {
 public:
     RecordingHost()
     {
-        view.setPanelSize(420, 420);
-        board.setView(&view);
+        m_presenter.setPanelSize(420, 420);
+        m_presenter.playStoneSound = [this](const QString& name) { stoneSounds << name; };
+        board.setView(&m_presenter);
     }
     ~RecordingHost() override { board.setView(nullptr); }
 
@@ -59,7 +45,8 @@ public:
         info.GameResult = text;
         panel.ShowResult(text);
     }
-    void showSideToMove(Colour side) override { panel.ShowSideToMove(side); }
+    GamePresenter& presenter() override { return m_presenter; }
+    const BoardRenderer& renderer() const { return m_presenter.renderer(); }
     void SetLocalIdentity(const QString& n, const QString& r) override
     {
         nickName = n;
@@ -96,15 +83,12 @@ public:
     }
     QWidget* dialogParent() override { return &window; }
     void playNotice(const QString& name) override { notices << name; }
-    bool stoneSoundOn() const override { return stoneSound; }
-    void setStoneSoundOn(bool on) override { stoneSound = on; }
     void WaitTicks(int bound, const std::function<bool()>& stop) override
     {
         waits << bound;
         if (duringWait) duringWait(bound);
         (void)stop;
     }
-    BoardRenderer& renderer() override { return view; }
     void setBoardCursor(Qt::CursorShape shape) override { cursor = shape; }
     QString programDir() const override { return dir; }
     QString dataFile(const QString& name) const override { return dir + name; }
@@ -112,16 +96,14 @@ public:
 
     QWidget window;
     InfoPanel panel{&window};
-    PanelRenderer view{board, panel};
     WeiQiGame board;
     GameInfo info;
     QString nickName, rank;
     QString dir = QStringLiteral("/nowhere/");
-    bool stoneSound = true;
     Qt::CursorShape cursor = Qt::PointingHandCursor;
     std::vector<LogEntry> log;
     int logClears = 0;
-    QStringList boxes, questions, notices;
+    QStringList boxes, questions, notices, stoneSounds;
     std::vector<FileDialogSettings> dialogs;
     QList<int> waits;
     std::function<void(int bound)> duringWait; // what happens while a wait would run
@@ -130,6 +112,8 @@ public:
     std::deque<QString> paths;  // file dialogs answered in order; cancelled when empty
 
 private:
+    GamePresenter m_presenter{board, panel};
+
     bool nextAnswer()
     {
         if (answers.empty()) return false;
