@@ -1,7 +1,6 @@
 #include "app/FormMain.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -9,7 +8,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMenu>
-#include <QMessageBox>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -24,7 +22,6 @@
 #include "app/LocalGame.h"
 #include "app/MessageLog.h"
 #include "app/MyImageUnit.h"
-#include "app/MyMessageBox.h"
 #include "app/NetworkGame.h"
 #include "app/ProgramFiles.h"
 #include "app/RecordViewer.h"
@@ -421,40 +418,9 @@ void TFormMain::chatLineSent(const QString& text)
         mode->chatLineSent(text);
 }
 
-void TFormMain::ShowInformation(const QString& text)
+void TFormMain::setUserDialogs(UserDialogs* dialogs)
 {
-    if (informationSink) {
-        informationSink(text);
-        return;
-    }
-    showInformation(this, text);
-}
-
-bool TFormMain::askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no)
-{
-    if (questionSink) return questionSink(caption, text);
-    return TFormMyMessageBox::ask(this, caption, text, yes, no);
-}
-
-bool TFormMain::askYesNo(const QString& text)
-{
-    if (questionSink) return questionSink(QString(), text);
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return QMessageBox::question(this, QApplication::applicationName(), shown, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
-}
-
-QString TFormMain::askOpenFileName(const FileDialogSettings& settings)
-{
-    if (fileDialogSink) return fileDialogSink(settings);
-    return askOpenFile(this, settings);
-}
-
-QString TFormMain::askSaveFileName(const FileDialogSettings& settings)
-{
-    if (fileDialogSink) return fileDialogSink(settings);
-    return askSaveFile(this, settings);
+    m_dialogs = dialogs ? dialogs : &m_windowDialogs;
 }
 
 void TFormMain::playNotice(const QString& name)
@@ -498,10 +464,8 @@ void TFormMain::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    const bool yes = confirmClose ? confirmClose()
-                                  : askQuestion(QStringLiteral("信息提示"), QStringLiteral("\r您确定要退出游戏吗？"),
-                                                QStringLiteral("确定"), QStringLiteral("取消"));
-    if (!yes) {
+    if (!askQuestion(QStringLiteral("信息提示"), QStringLiteral("\r您确定要退出游戏吗？"), QStringLiteral("确定"),
+                     QStringLiteral("取消"))) {
         event->ignore();
         return;
     }

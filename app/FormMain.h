@@ -119,13 +119,10 @@ public:
     void Timer1Timer() { ++TickCount; }
     void WaitTicks(int bound, const std::function<bool()>& stop = {}) override;
     void SendOutMessage(const QString& kind, const QString& text) override;
-    void ShowInformation(const QString& text) override;
 
-    // Tests answer the window's questions and dialogs themselves.
-    std::function<bool()> confirmClose;
-    std::function<void(const QString&)> informationSink;
-    std::function<bool(const QString& caption, const QString& text)> questionSink;
-    std::function<QString(const FileDialogSettings&)> fileDialogSink;
+    // Who answers the window's message boxes and dialogs: the window's own,
+    // or (tests) another that outlives the window; nullptr restores the own.
+    void setUserDialogs(UserDialogs* dialogs);
 
     // --- ModeHost ------------------------------------------------------------
     WeiQiGame& game() override { return m_game; }
@@ -137,10 +134,7 @@ public:
     QString localNickName() const override { return LocalNickName; }
     QString localRank() const override { return LocalRank; }
     void clearLog() override;
-    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
-    bool askYesNo(const QString& text) override;
-    QString askOpenFileName(const FileDialogSettings& settings) override;
-    QString askSaveFileName(const FileDialogSettings& settings) override;
+    UserDialogs& userDialogs() override { return *m_dialogs; }
     QWidget* dialogParent() override { return this; }
     void playNotice(const QString& name) override;
     void setBoardCursor(Qt::CursorShape shape) override;
@@ -186,6 +180,8 @@ private:
     GameInfo m_gameInfo;
     std::unique_ptr<InfoPanel> m_info;
     std::unique_ptr<GamePresenter> m_presenter;
+    WindowDialogs m_windowDialogs{this};
+    UserDialogs* m_dialogs = &m_windowDialogs;
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;
     std::unique_ptr<ToolbarMenus> m_menus;

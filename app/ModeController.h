@@ -11,10 +11,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/FileDialogs.h"
 #include "app/GameModes.h"
 #include "app/GamePresenter.h"
 #include "app/ToolbarMenus.h"
+#include "app/UserDialogs.h"
 #include "board/WeiQiGame.h"
 #include "records/GameInfo.h"
 
@@ -48,15 +48,17 @@ public:
     // One log entry; kind is "System", "Local", "Remote" or "Version".
     virtual void SendOutMessage(const QString& kind, const QString& text) = 0;
     virtual void clearLog() = 0;
-    // The one-button information box for short refusals.
-    virtual void ShowInformation(const QString& text) = 0;
-    // The program's own question dialog; true only for the first button.
-    virtual bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) = 0;
-    // A Yes/No question in the platform's message box.
-    virtual bool askYesNo(const QString& text) = 0;
-    // The file dialogs; an empty path when the user cancels.
-    virtual QString askOpenFileName(const FileDialogSettings& settings) = 0;
-    virtual QString askSaveFileName(const FileDialogSettings& settings) = 0;
+    // The message boxes and the file dialogs.
+    virtual UserDialogs& userDialogs() = 0;
+    void ShowInformation(const QString& text) { userDialogs().ShowInformation(text); }
+    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no)
+    {
+        return userDialogs().askQuestion(caption, text, yes, no);
+    }
+    bool askYesNo(const QString& text) { return userDialogs().askYesNo(text); }
+    QString askOpenFileName(const FileDialogSettings& settings) { return userDialogs().askOpenFileName(settings); }
+    QString askSaveFileName(const FileDialogSettings& settings) { return userDialogs().askSaveFileName(settings); }
+    // The parent of a mode's own dialogs.
     virtual QWidget* dialogParent() = 0;
 
     // --- sounds, waiting, the pointer ---------------------------------------

@@ -20,6 +20,7 @@
 #include "app/InfoPanel.h"
 #include "app/ProgramFiles.h"
 #include "app/ZemraApplication.h"
+#include "tests/app/TestDialogs.h"
 
 using namespace zemra;
 
@@ -165,11 +166,13 @@ TEST_F(GbkNamedRecords, OpenFromTheOpenDialogByTheNameQtShows)
 {
     const QByteArray path = base + Qipu + ".sgf";
     write(path, Sgf);
+    zemra::testing::TestDialogs dialogs;
     TFormMain form;
+    form.setUserDialogs(&dialogs);
     form.Menu_Mode_OpenClick();
     // What a dialog gives for the chosen entry: the name as Qt shows it.
     const QString shown = QFile::decodeName(path);
-    form.fileDialogSink = [&](const FileDialogSettings&) { return shown; };
+    dialogs.paths = {shown, shown};
     EXPECT_EQ(errorsOf([&] { form.action(Command::OpenFile)->trigger(); }), QStringList());
     EXPECT_EQ(form.game().MoveCount, 3);
 

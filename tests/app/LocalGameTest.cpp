@@ -212,7 +212,7 @@ TEST_F(LocalGameTest, RefusedMovesAreSilent)
         EXPECT_EQ(snapshot(), before);
     }
     EXPECT_TRUE(host.log.empty());
-    EXPECT_TRUE(host.boxes.isEmpty());
+    EXPECT_TRUE(host.dialogs.boxes.isEmpty());
 }
 
 TEST_F(LocalGameTest, RightClickTakesBackWithoutHint)
@@ -265,7 +265,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(10, 10);
     right();
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(host.boxes, (QStringList{MarkingRefusal, MarkingRefusal}));
+    EXPECT_EQ(host.dialogs.boxes, (QStringList{MarkingRefusal, MarkingRefusal}));
     EXPECT_TRUE(host.log.empty());
 
     game.MarkingClick(4, 4);

@@ -70,7 +70,7 @@ protected:
     }
     void open(const QString& path)
     {
-        host.paths.push_back(path);
+        host.dialogs.paths.push_back(path);
         viewer.Menu_Open_FileClick(OpenSender::OpenItem);
     }
     QImage cell(int i, int j) const
@@ -93,7 +93,7 @@ protected:
 TEST_F(RecordViewerTest, ClassicGamesOpenSilentlyAtTheirLastMoveWithRootComment)
 {
     viewer.Menu_Open_Game1Click();
-    EXPECT_TRUE(host.dialogs.empty());
+    EXPECT_TRUE(host.dialogs.files.empty());
     const RecordStepper& s = viewer.stepper();
     ASSERT_GT(s.RecordNodes().size(), 100u);
     EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
@@ -118,9 +118,9 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
     open(Classic);
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(host.dialogs[0].title, QStringLiteral("打开棋谱文件 . . ."));
-    EXPECT_TRUE(host.dialogs[0].filter.contains(QStringLiteral("TOM对弈棋谱(*.gib)")));
+    ASSERT_EQ(host.dialogs.files.size(), 1u);
+    EXPECT_EQ(host.dialogs.files[0].title, QStringLiteral("打开棋谱文件 . . ."));
+    EXPECT_TRUE(host.dialogs.files[0].filter.contains(QStringLiteral("TOM对弈棋谱(*.gib)")));
     const int n = static_cast<int>(viewer.stepper().RecordNodes().size());
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
     EXPECT_EQ(row(4), QStringLiteral("  Akaboshi Intetsu"));
@@ -235,7 +235,7 @@ TEST_F(RecordViewerTest, ABadFileKeepsThePreviousGame)
         paths << TestData + QStringLiteral("/sgf/malformed/not-an-sgf.sgf");
     for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
-        host.paths.push_back(path);
+        host.dialogs.paths.push_back(path);
         const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
         EXPECT_TRUE(error.contains(QFileInfo(path).fileName())) << error.toStdString();
         EXPECT_EQ(points(game), board);
@@ -365,7 +365,7 @@ TEST_F(RecordViewerTest, ARecordAboveTheLimitIsRefusedAndTheGameKept)
     std::string sgf = "(;SZ[19]";
     for (std::size_t k = 0; k <= MaxRecordNodes; ++k)
         sgf += k % 2 ? ";W[]" : ";B[]";
-    host.paths.push_back(write("huge.sgf", QByteArray::fromStdString(sgf + ")")));
+    host.dialogs.paths.push_back(write("huge.sgf", QByteArray::fromStdString(sgf + ")")));
     const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
     EXPECT_EQ(error, QStringLiteral("无法打开棋谱“huge.sgf”：棋谱太长：超过了 100 万个节点（着手），不能打开。"));
     EXPECT_EQ(points(game), board);
@@ -381,14 +381,14 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     save.today = [] { return QDate(2026, 12, 7); };
 
     const QString sgf = scratch.filePath(QStringLiteral("out.sgf"));
-    host.paths = {sgf, QString()};
+    host.dialogs.paths = {sgf, QString()};
     save.Menu_Option_SaveSGFClick();
     save.Menu_Option_SaveSGFClick(); // cancelled: nothing counts
-    ASSERT_EQ(host.dialogs.size(), 3u);
-    EXPECT_EQ(host.dialogs[1].proposedName, QStringLiteral("Game 2026-12-07_01.sgf"));
-    EXPECT_EQ(host.dialogs[1].title, QStringLiteral("保存棋谱文件为 . . ."));
-    EXPECT_EQ(host.dialogs[1].filter, QStringLiteral("SGF格式棋谱(*.sgf)"));
-    EXPECT_EQ(host.dialogs[2].proposedName, QStringLiteral("Game 2026-12-07_02.sgf"));
+    ASSERT_EQ(host.dialogs.files.size(), 3u);
+    EXPECT_EQ(host.dialogs.files[1].proposedName, QStringLiteral("Game 2026-12-07_01.sgf"));
+    EXPECT_EQ(host.dialogs.files[1].title, QStringLiteral("保存棋谱文件为 . . ."));
+    EXPECT_EQ(host.dialogs.files[1].filter, QStringLiteral("SGF格式棋谱(*.sgf)"));
+    EXPECT_EQ(host.dialogs.files[2].proposedName, QStringLiteral("Game 2026-12-07_02.sgf"));
     EXPECT_EQ(save.SaveCounter, 2);
     const ReadOutcome back = ReadingSGFFile(sgf);
     ASSERT_TRUE(back.ok()) << back.error.toStdString();
@@ -398,9 +398,9 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     EXPECT_EQ(back.record.recordNodes, game.MoveList);
 
     const QString txt = scratch.filePath(QStringLiteral("out.txt"));
-    host.paths = {txt};
+    host.dialogs.paths = {txt};
     save.Menu_Option_SaveTXTClick();
-    EXPECT_EQ(host.dialogs.back().proposedName, QStringLiteral("Game 2026-12-07.txt"));
+    EXPECT_EQ(host.dialogs.files.back().proposedName, QStringLiteral("Game 2026-12-07.txt"));
     QFile t(txt);
     ASSERT_TRUE(t.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = t.readAll().split('\n');
@@ -409,9 +409,9 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     EXPECT_EQ(lines[7], gbk::encode(QStringLiteral(" ├┼﹢┼┼┼○┼┤ 7\r")));
 
     const QString bmp = scratch.filePath(QStringLiteral("out.bmp"));
-    host.paths = {bmp};
+    host.dialogs.paths = {bmp};
     save.Menu_Option_SaveBMPClick();
-    EXPECT_EQ(host.dialogs.back().proposedName, QStringLiteral("Game 2026-12-07.bmp"));
+    EXPECT_EQ(host.dialogs.files.back().proposedName, QStringLiteral("Game 2026-12-07.bmp"));
     const QImage picture(bmp);
     const int s = 9 * host.renderer().ChessSize() + 2 * host.renderer().BoardMargin();
     ASSERT_EQ(picture.size(), QSize(s, s));
@@ -419,7 +419,7 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
               host.renderer().PaintBox1().copy(0, 0, s, s).convertToFormat(QImage::Format_RGB32));
 
     // A failure names the file, keeps the counter and the file already there.
-    host.paths = {scratch.filePath(QStringLiteral("no-such-folder/x.sgf"))};
+    host.dialogs.paths = {scratch.filePath(QStringLiteral("no-such-folder/x.sgf"))};
     const QString error = errorOf([&] { save.Menu_Option_SaveSGFClick(); });
     EXPECT_TRUE(error.contains(QStringLiteral("x.sgf"))) << error.toStdString();
     EXPECT_EQ(save.SaveCounter, 2);
@@ -428,7 +428,9 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
 TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
+    zemra::testing::TestDialogs dialogs;
     TFormMain form(QFile::encodeName(Classic));
+    form.setUserDialogs(&dialogs);
     EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
     EXPECT_EQ(form.infoPanel().StringGrid1()->Cells(1, 4), QStringLiteral("  Akaboshi Intetsu"));
     const RecordViewer& viewer = form.controller<RecordViewer>();
@@ -438,7 +440,7 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
     // The window's save item reaches the writer.
     QTemporaryDir scratch;
     const QString path = scratch.filePath(QStringLiteral("w.sgf"));
-    form.fileDialogSink = [&](const FileDialogSettings&) { return path; };
+    dialogs.paths = {path};
     form.action(Command::SaveSGF)->trigger();
     EXPECT_EQ(ReadingSGFFile(path).record.recordNodes, form.game().MoveList);
     EXPECT_EQ(form.saveCommands().SaveCounter, 2);

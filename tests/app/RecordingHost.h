@@ -6,13 +6,13 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <deque>
 #include <vector>
 
 #include "app/GamePresenter.h"
 #include "app/InfoPanel.h"
 #include "app/ModeController.h"
 #include "tests/app/LogTestUtil.h"
+#include "tests/app/TestDialogs.h"
 
 namespace zemra::testing {
 
@@ -60,27 +60,7 @@ public:
         log.clear();
         ++logClears;
     }
-    void ShowInformation(const QString& text) override { boxes << text; }
-    bool askQuestion(const QString& caption, const QString& text, const QString&, const QString&) override
-    {
-        questions << caption + QLatin1Char('|') + text;
-        return nextAnswer();
-    }
-    bool askYesNo(const QString& text) override
-    {
-        questions << text;
-        return nextAnswer();
-    }
-    QString askOpenFileName(const FileDialogSettings& settings) override
-    {
-        dialogs.push_back(settings);
-        return nextPath();
-    }
-    QString askSaveFileName(const FileDialogSettings& settings) override
-    {
-        dialogs.push_back(settings);
-        return nextPath();
-    }
+    UserDialogs& userDialogs() override { return dialogs; }
     QWidget* dialogParent() override { return &window; }
     void playNotice(const QString& name) override { notices << name; }
     void WaitTicks(int bound, const std::function<bool()>& stop) override
@@ -98,36 +78,19 @@ public:
     InfoPanel panel{&window};
     WeiQiGame board;
     GameInfo info;
+    TestDialogs dialogs;
     QString nickName, rank;
     QString dir = QStringLiteral("/nowhere/");
     Qt::CursorShape cursor = Qt::PointingHandCursor;
     std::vector<LogEntry> log;
     int logClears = 0;
-    QStringList boxes, questions, notices, stoneSounds;
-    std::vector<FileDialogSettings> dialogs;
+    QStringList notices, stoneSounds;
     QList<int> waits;
     std::function<void(int bound)> duringWait; // what happens while a wait would run
     int menuRefreshes = 0;
-    std::deque<bool> answers;   // questions answered in order; "no" when empty
-    std::deque<QString> paths;  // file dialogs answered in order; cancelled when empty
 
 private:
     GamePresenter m_presenter{board, panel};
-
-    bool nextAnswer()
-    {
-        if (answers.empty()) return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    QString nextPath()
-    {
-        if (paths.empty()) return {};
-        QString p = paths.front();
-        paths.pop_front();
-        return p;
-    }
 };
 
 } // namespace zemra::testing
