@@ -4,6 +4,7 @@
 #include "app/FormMain.h"
 
 #include <QMenu>
+#include <QWindow>
 
 #include "app/Artwork.h"
 #include "app/BoardWidget.h"
@@ -200,8 +201,6 @@ void TFormMain::layoutWindow()
     m_chat->setGeometry(SideBar, 6, 254, 22);
 
     layoutLowerArea(splitLowerArea(lowerHeight).splitterTop);
-
-    m_presenter->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
 }
 
 void TFormMain::layoutLowerArea(int splitterTop)
@@ -243,11 +242,31 @@ void TFormMain::ImageResize1MouseUp()
     m_splitter->move(0, m_dragBar->y());
 }
 
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A window being shown takes its own size and then, maximised, the
+    // screen's; by the time it is first exposed it has the last one.
+    if (m_shown != Shown::Hidden || !windowHandle()) return;
+    m_shown = Shown::Showing;
+    windowHandle()->installEventFilter(this);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_shown == Shown::Showing && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        firstShown(); // before the window's first paint
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TFormMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutWindow();
-    FormResize();
+    if (m_shown == Shown::Shown) FormResize();
 }
 
 } // namespace zemra

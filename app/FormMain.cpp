@@ -11,6 +11,9 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <exception>
+#include <utility>
+
 #include "app/Artwork.h"
 #include "app/Associations.h"
 #include "app/BoardWidget.h"
@@ -133,11 +136,9 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     for (const QString& line : bannerLines())
         SendOutMessage(QStringLiteral("Version"), line);
 
-    // A record named on the command line opens in the record mode.
-    if (!recordPath.isEmpty()) {
-        Menu_Mode_OpenClick();
-        runGuarded([&] { controller<RecordViewer>().openCommandLineFile(recordPath); });
-    }
+    // A record named on the command line opens in the record mode once the
+    // window is shown at its size, so that it is drawn once.
+    m_startupRecord = recordPath;
 
     // An installed copy can be asked which of its files it finds.
     if (startupReportRequested()) {
@@ -146,6 +147,25 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
             QCoreApplication::exit(0);
         });
     }
+}
+
+void TFormMain::firstShown()
+{
+    m_shown = Shown::Shown;
+    // The record goes onto the board before the board is first drawn, at the
+    // window's size: the empty board is drawn once, and each stone once.
+    std::exception_ptr failed;
+    if (!m_startupRecord.isEmpty()) {
+        try {
+            Menu_Mode_OpenClick();
+            controller<RecordViewer>().openCommandLineFile(std::exchange(m_startupRecord, {}));
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    }
+    FormResize();
+    // A record that cannot be read is told over the window, once it is painted.
+    if (failed) QTimer::singleShot(0, this, [failed] { runGuarded([&] { std::rethrow_exception(failed); }); });
 }
 
 QString TFormMain::dataFile(const QString& name) const

@@ -159,10 +159,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
     void FormCreate(const QByteArray& recordPath);
+    // The first layout of the board, once the window is shown at its size,
+    // and the record named on the command line.
+    void firstShown();
     void buildWindow();
     void buildToolbar();
     void layoutWindow();
@@ -182,6 +187,8 @@ private:
     std::unique_ptr<GamePresenter> m_presenter;
     WindowDialogs m_windowDialogs{this};
     UserDialogs* m_dialogs = &m_windowDialogs;
+    QByteArray m_startupRecord; // opened once the window is shown
+    enum class Shown { Hidden, Showing, Shown } m_shown = Shown::Hidden;
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;
     std::unique_ptr<ToolbarMenus> m_menus;

@@ -334,6 +334,7 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
         TFormMain form;
         form.setUserDialogs(&dialogs);
         form.show();
+        QCoreApplication::processEvents(); // the board is laid out once the window is shown
         const auto menu = [&](QMenu* m, const char* caption) { TFormMain::item(m, QString::fromUtf8(caption))->trigger(); };
         menu(form.menuGameMode(), "  人机对弈");
         EngineGame& engine = form.controller<EngineGame>();

@@ -15,6 +15,7 @@
 #include "app/ZemraApplication.h"
 #include "records/RecordFile.h"
 #include "tests/app/RecordingHost.h"
+#include "tests/app/StartedWindow.h"
 #include "text/Gbk.h"
 
 using namespace zemra;
@@ -429,7 +430,8 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
     zemra::testing::TestDialogs dialogs;
-    TFormMain form(QFile::encodeName(Classic));
+    const std::unique_ptr<TFormMain> started = zemra::testing::startWindow(QFile::encodeName(Classic));
+    TFormMain& form = *started;
     form.setUserDialogs(&dialogs);
     EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
     EXPECT_EQ(form.infoPanel().StringGrid1()->Cells(1, 4), QStringLiteral("  Akaboshi Intetsu"));
@@ -446,14 +448,43 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
     EXPECT_EQ(form.saveCommands().SaveCounter, 2);
 }
 
+// The record is on the board before the board is first drawn, at the
+// window's size: the empty board is drawn once, each stone once.
+TEST(RecordViewerWindow, ACommandLineRecordIsDrawnOnce)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        QByteArray sgf;
+    } rows[] = {
+        {"capture.sgf", "(;SZ[9];B[ba];W[aa];B[ab]LB[ee:A])"},
+        {"handicap.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        QFile file(dir.filePath(QString::fromLatin1(r.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(r.sgf) == r.sgf.size());
+        file.close();
+        const std::unique_ptr<TFormMain> form = zemra::testing::startWindow(QFile::encodeName(file.fileName()));
+        ASSERT_GT(form->game().MoveCount, 0);
+        const BoardRenderer::DrawCounts drawn = form->renderer().drawCounts();
+        EXPECT_EQ(drawn.emptyBoards, 1);
+        EXPECT_EQ(drawn.stones, stonesOn(form->game()));
+        // Nothing is missing: drawn again from scratch, the picture is the same.
+        const QImage shown = form->renderer().PaintBox1().copy();
+        form->FormResize();
+        EXPECT_EQ(form->renderer().PaintBox1(), shown);
+    }
+}
+
 TEST(RecordViewerWindow, ABadCommandLineFileIsReportedAndTheBoardStaysUsable)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    TFormMain form(QByteArrayLiteral("/nonexistent/record.sgf"));
+    const std::unique_ptr<TFormMain> form = zemra::testing::startWindow(QByteArrayLiteral("/nonexistent/record.sgf"));
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("record.sgf")));
-    EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
-    EXPECT_EQ(form.game().MoveCount, 0);
+    EXPECT_EQ(form->GameMode(), QStringLiteral("open"));
+    EXPECT_EQ(form->game().MoveCount, 0);
 }
