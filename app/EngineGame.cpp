@@ -9,7 +9,6 @@
 #include "app/ZemraApplication.h"
 #include "engine/EngineCommand.h"
 #include "engine/GtpProtocol.h"
-#include "render/BoardRenderer.h"
 #include "text/Utf8.h"
 
 namespace zemra {
@@ -367,33 +366,17 @@ void EngineGame::Menu_GNUGO_HintClick()
 
 void EngineGame::blinkHint(int i, int j, Colour side)
 {
-    BoardRenderer& board = host().renderer();
+    GamePresenter& board = host().presenter();
     const auto stopped = [this] { return !m_hintBlinking; };
     m_hintBlinking = true;
     while (m_hintBlinking) {
-        board.DrawChess(i, j, side);
-        board.SendImageToFront(i, j);
+        board.showHintStone(i, j, side);
         host().WaitTicks(4, stopped);
-        restorePoint(i, j);
+        // As the model has it: the user may have played on the very point.
+        board.redrawPoint(i, j);
         host().WaitTicks(4, stopped);
     }
     m_hintBlinking = false;
-}
-
-void EngineGame::restorePoint(int i, int j)
-{
-    // The user may have played on the very point while it blinked.
-    BoardRenderer& board = host().renderer();
-    board.ClearChessBoard(i, j);
-    board.SendImageToFront(i, j);
-    if (!game().onBoard(i, j) || !game().hasStone(i, j)) return;
-    const int number = game().pointNumber(i, j);
-    if (number > 0) {
-        board.ShowChessNumberAndFlag(number);
-    } else {
-        board.DrawChess(i, j, game().pointCode(i, j));
-        board.SendImageToFront(i, j);
-    }
 }
 
 // --- marking and counting --------------------------------------------------------------

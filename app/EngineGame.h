@@ -99,8 +99,6 @@ private:
     // No game from here on; the board, the lists and the engine are left alone.
     void finishGame();
     void blinkHint(int i, int j, Colour side);
-    // Redraws one point as the model has it.
-    void restorePoint(int i, int j);
 
     GtpEngine m_engine;
     bool m_gameInProgress = false;

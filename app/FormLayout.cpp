@@ -4,11 +4,11 @@
 #include "app/FormMain.h"
 
 #include <QMenu>
+#include <QWindow>
 
 #include "app/Artwork.h"
 #include "app/BoardWidget.h"
 #include "app/ChatLine.h"
-#include "app/FormView.h"
 #include "app/InfoPanel.h"
 #include "app/MessageLog.h"
 #include "app/MyImageUnit.h"
@@ -42,8 +42,7 @@ void TFormMain::buildWindow()
     m_boardPanel = new QWidget(m_central);
     m_boardPanel->setObjectName(QStringLiteral("BoardPanel"));
     m_paintBox = new BoardWidget(m_boardPanel);
-    m_paintBox->setBoardPicture(&m_view->PaintBox1());
-    m_view->setScreenChanged([this](const QRect& r) { m_paintBox->update(r); });
+    m_presenter->setBoardWidget(m_paintBox);
     connect(m_paintBox, &TMyImage::mousePressed, this,
             [this](TMyImage*, Qt::MouseButton b, QPoint) { runGuarded([&] { PaintBox1MouseDown(b); }); });
     connect(m_paintBox, &TMyImage::mouseReleased, this,
@@ -202,8 +201,6 @@ void TFormMain::layoutWindow()
     m_chat->setGeometry(SideBar, 6, 254, 22);
 
     layoutLowerArea(splitLowerArea(lowerHeight).splitterTop);
-
-    m_view->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
 }
 
 void TFormMain::layoutLowerArea(int splitterTop)
@@ -245,21 +242,31 @@ void TFormMain::ImageResize1MouseUp()
     m_splitter->move(0, m_dragBar->y());
 }
 
-void TFormMain::placePaintBox()
+void TFormMain::showEvent(QShowEvent* event)
 {
-    if (!m_paintBox) return;
-    const int size = m_view->BoardImageSize();
-    m_paintBox->setGeometry(QRect(m_view->paintBoxPos(), QSize(size, size)));
-    m_paintBox->update();
+    QMainWindow::showEvent(event);
+    // A window being shown takes its own size and then, maximised, the
+    // screen's; by the time it is first exposed it has the last one.
+    if (m_shown != Shown::Hidden || !windowHandle()) return;
+    m_shown = Shown::Showing;
+    windowHandle()->installEventFilter(this);
 }
 
-
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_shown == Shown::Showing && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        firstShown(); // before the window's first paint
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TFormMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutWindow();
-    FormResize();
+    if (m_shown == Shown::Shown) FormResize();
 }
 
 } // namespace zemra

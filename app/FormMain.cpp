@@ -1,7 +1,6 @@
 #include "app/FormMain.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -9,23 +8,23 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMenu>
-#include <QMessageBox>
 #include <QUrl>
 #include <QWheelEvent>
+
+#include <exception>
+#include <utility>
 
 #include "app/Artwork.h"
 #include "app/Associations.h"
 #include "app/BoardWidget.h"
 #include "app/ChatLine.h"
 #include "app/EngineGame.h"
-#include "app/FormView.h"
 #include "app/GoKnowledge.h"
 #include "app/InfoPanel.h"
 #include "app/JpegImage.h"
 #include "app/LocalGame.h"
 #include "app/MessageLog.h"
 #include "app/MyImageUnit.h"
-#include "app/MyMessageBox.h"
 #include "app/NetworkGame.h"
 #include "app/ProgramFiles.h"
 #include "app/RecordViewer.h"
@@ -46,11 +45,6 @@ TFormMain::~TFormMain()
 {
     // The model must not call into a view that is being destroyed.
     m_game.setView(nullptr);
-}
-
-BoardRenderer& TFormMain::renderer()
-{
-    return *m_view;
 }
 
 QAction* TFormMain::item(QMenu* menu, const QString& caption)
@@ -93,9 +87,12 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     m_info->setBlackPicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageBlack.jpg"))));
     m_info->setWhitePicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageWhite.jpg"))));
 
-    m_view = std::make_unique<FormView>(m_game, *this);
-    m_game.setView(m_view.get());
-    m_view->setShowCoordinates(ShowCoordinates);
+    m_presenter = std::make_unique<GamePresenter>(m_game, *m_info);
+    m_presenter->playStoneSound = [this](const QString& name) {
+        if (StoneSoundOn) PlayResourceSound(name);
+    };
+    m_presenter->setShowCoordinates(ShowCoordinates);
+    m_game.setView(m_presenter.get());
 
     buildWindow();
     // Chat lines carry the name the current mode knows the user by.
@@ -123,11 +120,9 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     for (const QString& line : bannerLines())
         SendOutMessage(QStringLiteral("Version"), line);
 
-    // A record named on the command line opens in the record mode.
-    if (!recordPath.isEmpty()) {
-        Menu_Mode_OpenClick();
-        runGuarded([&] { controller<RecordViewer>().openCommandLineFile(recordPath); });
-    }
+    // A record named on the command line opens in the record mode once the
+    // window is shown at its size, so that it is drawn once.
+    m_startupRecord = recordPath;
 
     // An installed copy can be asked which of its files it finds.
     if (startupReportRequested()) {
@@ -136,6 +131,25 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
             QCoreApplication::exit(0);
         });
     }
+}
+
+void TFormMain::firstShown()
+{
+    m_shown = Shown::Shown;
+    // The record goes onto the board before the board is first drawn, at the
+    // window's size: the empty board is drawn once, and each stone once.
+    std::exception_ptr failed;
+    if (!m_startupRecord.isEmpty()) {
+        try {
+            Menu_Mode_OpenClick();
+            controller<RecordViewer>().openCommandLineFile(std::exchange(m_startupRecord, {}));
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    }
+    FormResize();
+    // A record that cannot be read is told over the window, once it is painted.
+    if (failed) QTimer::singleShot(0, this, [failed] { runGuarded([&] { std::rethrow_exception(failed); }); });
 }
 
 QString TFormMain::dataFile(const QString& name) const
@@ -170,7 +184,6 @@ void TFormMain::enterMode(GameModeId mode)
     if (!SwitchToGameMode(mode)) return;
     m_mode = &controller(mode);
     showModeButton(mode);
-    m_view->setGameMode(modeWord(mode).toStdString());
     m_mode->enterMode();
     refreshMenus();
 }
@@ -238,8 +251,8 @@ void TFormMain::PaintBox1MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (!BoardMouseDown) return;
     BoardMouseDown = false;
-    const int margin = m_view->BoardMargin();
-    const int size = m_view->ChessSize();
+    const int margin = renderer().BoardMargin();
+    const int size = renderer().ChessSize();
     if (size <= 0) return;
     const int bound = margin + m_game.BoardSize() * size;
     if (x < margin || y < margin || x > bound || y > bound) return;
@@ -285,15 +298,14 @@ void TFormMain::wheelEvent(QWheelEvent* event)
 
 void TFormMain::BtnNumberClick()
 {
-    m_view->BtnNumberClick();
+    m_presenter->BtnNumberClick();
 }
 
 void TFormMain::FormResize()
 {
     if (Closing) return;
-    m_view->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
-    m_view->FormResize();
-    placePaintBox();
+    m_presenter->setPanelSize(m_boardPanel->width(), m_boardPanel->height());
+    m_presenter->FormResize();
     if (m_mode) m_mode->afterRelayout();
 }
 
@@ -356,7 +368,7 @@ void TFormMain::Menu_Option_FullScreenClick()
 void TFormMain::Menu_Option_CoordinateClick()
 {
     ShowCoordinates = !ShowCoordinates;
-    m_view->setShowCoordinates(ShowCoordinates);
+    m_presenter->setShowCoordinates(ShowCoordinates);
     FormResize();
 }
 
@@ -399,40 +411,9 @@ void TFormMain::chatLineSent(const QString& text)
         mode->chatLineSent(text);
 }
 
-void TFormMain::ShowInformation(const QString& text)
+void TFormMain::setUserDialogs(UserDialogs* dialogs)
 {
-    if (informationSink) {
-        informationSink(text);
-        return;
-    }
-    showInformation(this, text);
-}
-
-bool TFormMain::askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no)
-{
-    if (questionSink) return questionSink(caption, text);
-    return TFormMyMessageBox::ask(this, caption, text, yes, no);
-}
-
-bool TFormMain::askYesNo(const QString& text)
-{
-    if (questionSink) return questionSink(QString(), text);
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return QMessageBox::question(this, QApplication::applicationName(), shown, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
-}
-
-QString TFormMain::askOpenFileName(const FileDialogSettings& settings)
-{
-    if (fileDialogSink) return fileDialogSink(settings);
-    return askOpenFile(this, settings);
-}
-
-QString TFormMain::askSaveFileName(const FileDialogSettings& settings)
-{
-    if (fileDialogSink) return fileDialogSink(settings);
-    return askSaveFile(this, settings);
+    m_dialogs = dialogs ? dialogs : &m_windowDialogs;
 }
 
 void TFormMain::playNotice(const QString& name)
@@ -458,11 +439,6 @@ void TFormMain::showResult(const QString& text)
     m_info->ShowResult(text);
 }
 
-void TFormMain::showSideToMove(Colour side)
-{
-    m_info->ShowSideToMove(side);
-}
-
 // --- closing ---------------------------------------------------------------------
 
 void TFormMain::closeEvent(QCloseEvent* event)
@@ -474,10 +450,8 @@ void TFormMain::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    const bool yes = confirmClose ? confirmClose()
-                                  : askQuestion(QStringLiteral("信息提示"), QStringLiteral("\r您确定要退出游戏吗？"),
-                                                QStringLiteral("确定"), QStringLiteral("取消"));
-    if (!yes) {
+    if (!askQuestion(QStringLiteral("信息提示"), QStringLiteral("\r您确定要退出游戏吗？"), QStringLiteral("确定"),
+                     QStringLiteral("取消"))) {
         event->ignore();
         return;
     }

@@ -25,13 +25,11 @@ class QMenu;
 
 namespace zemra {
 
-class BoardRenderer;
 class BoardWidget;
 class ChatLine;
 class InfoPanel;
 class MessageLog;
 class TMyImage;
-class FormView;
 class SaveCommands;
 
 class TFormMain : public QMainWindow, public ModeHost {
@@ -65,6 +63,8 @@ public:
     ChatLine* chatLine() const { return m_chat; }
     InfoPanel& infoPanel() { return *m_info; }
     BoardWidget* PaintBox1() const { return m_paintBox; }
+    // The board picture as drawn.
+    const BoardRenderer& renderer() const { return m_presenter->renderer(); }
 
     // The toolbar menus and their items.
     QMenu* menu(MenuId id) const { return m_menus->menu(id); }
@@ -125,30 +125,21 @@ public:
     void Timer1Timer() { ++TickCount; }
     void WaitTicks(int bound, const std::function<bool()>& stop = {}) override;
     void SendOutMessage(const QString& kind, const QString& text) override;
-    void ShowInformation(const QString& text) override;
 
-    // Tests answer the window's questions and dialogs themselves.
-    std::function<bool()> confirmClose;
-    std::function<void(const QString&)> informationSink;
-    std::function<bool(const QString& caption, const QString& text)> questionSink;
-    std::function<QString(const FileDialogSettings&)> fileDialogSink;
+    // Who answers the window's message boxes and dialogs: the window's own,
+    // or (tests) another that outlives the window; nullptr restores the own.
+    void setUserDialogs(UserDialogs* dialogs);
 
     // --- ModeHost ------------------------------------------------------------
     WeiQiGame& game() override { return m_game; }
     GameInfo& gameInfo() override { return m_gameInfo; }
     void showGameInfo() override;
     void showResult(const QString& text) override;
-    void showSideToMove(Colour side) override;
+    GamePresenter& presenter() override { return *m_presenter; }
     void clearLog() override;
-    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override;
-    bool askYesNo(const QString& text) override;
-    QString askOpenFileName(const FileDialogSettings& settings) override;
-    QString askSaveFileName(const FileDialogSettings& settings) override;
+    UserDialogs& userDialogs() override { return *m_dialogs; }
     QWidget* dialogParent() override { return this; }
     void playNotice(const QString& name) override;
-    bool stoneSoundOn() const override { return StoneSoundOn; }
-    void setStoneSoundOn(bool on) override { StoneSoundOn = on; }
-    BoardRenderer& renderer() override;
     void setBoardCursor(Qt::CursorShape shape) override;
     QString programDir() const override { return ProgramDir; }
     QString dataFile(const QString& name) const override;
@@ -171,16 +162,19 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    friend class FormView;
     void FormCreate(const QByteArray& recordPath);
+    // The first layout of the board, once the window is shown at its size,
+    // and the record named on the command line.
+    void firstShown();
     void buildWindow();
     void buildToolbar();
     void layoutWindow();
     void layoutLowerArea(int splitterTop);
-    void placePaintBox();
     void enterMode(GameModeId mode);
     template <GameModeId Mode> CommandState modeState() const { return {true, currentMode() == Mode}; }
     void showModeButton(std::optional<GameModeId> mode);
@@ -192,8 +186,12 @@ private:
 
     WeiQiGame m_game;
     GameInfo m_gameInfo;
-    std::unique_ptr<FormView> m_view;
     std::unique_ptr<InfoPanel> m_info;
+    std::unique_ptr<GamePresenter> m_presenter;
+    WindowDialogs m_windowDialogs{this};
+    UserDialogs* m_dialogs = &m_windowDialogs;
+    QByteArray m_startupRecord; // opened once the window is shown
+    enum class Shown { Hidden, Showing, Shown } m_shown = Shown::Hidden;
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;
     std::unique_ptr<ToolbarMenus> m_menus;

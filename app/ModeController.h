@@ -13,17 +13,16 @@
 #include <span>
 
 #include "app/CommandTable.h"
-#include "app/FileDialogs.h"
 #include "app/GameModes.h"
+#include "app/GamePresenter.h"
 #include "app/ToolbarMenus.h"
+#include "app/UserDialogs.h"
 #include "board/WeiQiGame.h"
 #include "records/GameInfo.h"
 
 class QWidget;
 
 namespace zemra {
-
-class BoardRenderer;
 
 // What the window does for a mode.
 class ModeHost {
@@ -38,33 +37,33 @@ public:
     virtual void showGameInfo() = 0;
     // GameResult := text, and row 11 shows it.
     virtual void showResult(const QString& text) = 0;
+    // The board picture and the player panel.
+    virtual GamePresenter& presenter() = 0;
     // The name of the side to move turns blue, the other black.
-    virtual void showSideToMove(Colour side) = 0;
+    void showSideToMove(Colour side) { presenter().ShowSideToMove(side); }
 
     // --- telling and asking the user ----------------------------------------
     // One log entry; kind is "System", "Local", "Remote" or "Version".
     virtual void SendOutMessage(const QString& kind, const QString& text) = 0;
     virtual void clearLog() = 0;
-    // The one-button information box for short refusals.
-    virtual void ShowInformation(const QString& text) = 0;
-    // The program's own question dialog; true only for the first button.
-    virtual bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) = 0;
-    // A Yes/No question in the platform's message box.
-    virtual bool askYesNo(const QString& text) = 0;
-    // The file dialogs; an empty path when the user cancels.
-    virtual QString askOpenFileName(const FileDialogSettings& settings) = 0;
-    virtual QString askSaveFileName(const FileDialogSettings& settings) = 0;
+    // The message boxes and the file dialogs.
+    virtual UserDialogs& userDialogs() = 0;
+    void ShowInformation(const QString& text) { userDialogs().ShowInformation(text); }
+    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no)
+    {
+        return userDialogs().askQuestion(caption, text, yes, no);
+    }
+    bool askYesNo(const QString& text) { return userDialogs().askYesNo(text); }
+    QString askOpenFileName(const FileDialogSettings& settings) { return userDialogs().askOpenFileName(settings); }
+    QString askSaveFileName(const FileDialogSettings& settings) { return userDialogs().askSaveFileName(settings); }
+    // The parent of a mode's own dialogs.
     virtual QWidget* dialogParent() = 0;
 
-    // --- sounds, waiting, the board -----------------------------------------
+    // --- sounds, waiting, the pointer ---------------------------------------
     // A notice sound ("NewGame", "Cheer", "Info", ...), when notice sounds are on.
     virtual void playNotice(const QString& name) = 0;
-    // The stone-sound option; the record viewer mutes it for multi-steps.
-    virtual bool stoneSoundOn() const = 0;
-    virtual void setStoneSoundOn(bool on) = 0;
     // Handles events for about bound × 100 ms, or until stop() says so.
     virtual void WaitTicks(int bound, const std::function<bool()>& stop = {}) = 0;
-    virtual BoardRenderer& renderer() = 0;
     // The pointer over the board (busy while the engine thinks, else the hand).
     virtual void setBoardCursor(Qt::CursorShape shape) = 0;
 

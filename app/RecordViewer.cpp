@@ -5,11 +5,10 @@
 #include "app/LocalGame.h"
 #include "app/ProgramFiles.h"
 #include "records/RecordFile.h"
-#include "render/BoardRenderer.h"
 
 namespace zemra {
 
-RecordViewer::RecordViewer(ModeHost& host) : ModeController(host), m_stepper(host.game(), host.renderer(), *this) {}
+RecordViewer::RecordViewer(ModeHost& host) : ModeController(host), m_stepper(host.game(), host.presenter(), *this) {}
 
 FileDialogSettings RecordViewer::openDialogSettings()
 {
@@ -142,22 +141,12 @@ void RecordViewer::Menu_Open_DianMuClick()
 
 void RecordViewer::DrawLabel(int i, int j, const QString& text)
 {
-    host().renderer().DrawLabel(i, j, text);
+    host().presenter().DrawLabel(i, j, text);
 }
 
 void RecordViewer::eraseLabel(int i, int j)
 {
-    BoardRenderer& r = host().renderer();
-    r.ClearChessBoard(i, j);
-    if (game().hasStone(i, j)) {
-        const int number = game().pointNumber(i, j);
-        if (number != 0) {
-            r.ShowChessNumberAndFlag(number);
-            return;
-        }
-        r.DrawChess(i, j, game().pointCode(i, j));
-    }
-    r.SendImageToFront(i, j);
+    host().presenter().redrawPoint(i, j);
 }
 
 void RecordViewer::stopMarking()
@@ -168,7 +157,7 @@ void RecordViewer::stopMarking()
 void RecordViewer::trialPlayChanged(bool on)
 {
     // Marks of trial stones are drawn blue.
-    host().renderer().setTrialPlay(on);
+    host().presenter().setTrialPlay(on);
     host().refreshMenus();
 }
 

@@ -1,7 +1,7 @@
 // The record mode: a loaded SGF or GIB record stepped through on the board,
 // with comments and labels, trial play, marking and counting. The stepping
 // rules live in RecordStepper; this class opens the files, fills the grid,
-// and is the stepper's window: the log, the labels, the sound and the ticks.
+// and is the stepper's window: the log, the labels and the trial marks.
 #pragma once
 
 #include <QStringList>

@@ -54,7 +54,7 @@ void SaveCommands::Menu_Option_SaveTXTClick()
 
 QByteArray SaveCommands::boardBitmapBytes() const
 {
-    const BoardRenderer& r = m_host.renderer();
+    const BoardRenderer& r = m_host.presenter().renderer();
     const int s = bitmapSide(r.ChessSize(), m_host.game().BoardSize(), r.BoardMargin());
     const QImage square = r.PaintBox1().copy(0, 0, s, s);
     QByteArray bytes;

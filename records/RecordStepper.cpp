@@ -57,12 +57,16 @@ void RecordStepper::replay()
 QStringList RecordStepper::putOnBoard()
 {
     m_refused.clear();
+    // The fresh game, its setup stones and every node are one held run: the
+    // board is drawn once, at the end, and each stone once.
+    HeldRun run(*this, true);
     int removed = 0;
     // The readers only hand over records whose start is valid.
     m_game.newGame(m_start.setup(), &removed);
     m_view.recordStarted();
-
-    last();
+    while (stepForward(StepSender::Other)) {
+    }
+    run.finish();
 
     QStringList problems = m_start.problems;
     if (removed > 0)
@@ -254,33 +258,49 @@ void RecordStepper::prev(StepSender sender)
     stepBack(sender);
 }
 
-template <class F> void RecordStepper::held(F&& steps)
+RecordStepper::HeldRun::HeldRun(RecordStepper& stepper, bool fresh) : m_stepper(stepper)
 {
-    m_held = Held{};
-    m_held.on = true;
+    m_stepper.m_held = Held{};
+    m_stepper.m_held.on = true;
+    m_stepper.m_held.fresh = fresh;
     // The game draws nowhere, so it plays no sound either; the board is
     // drawn once from the model when the run ends.
-    m_game.setView(nullptr);
-    struct Resume {
-        RecordStepper& s;
-        ~Resume()
-        {
-            s.m_game.setView(&s.m_board);
-            s.m_held.on = false;
-        }
-    };
-    {
-        Resume resume{*this};
-        steps();
-    }
-    if (m_held.redraw) drawHeldBoard();
-    flushHeldLog();
+    m_stepper.m_game.setView(nullptr);
+}
+
+RecordStepper::HeldRun::~HeldRun()
+{
+    if (m_stepper.m_held.on) resume();
+}
+
+void RecordStepper::HeldRun::resume()
+{
+    m_stepper.m_game.setView(&m_stepper.m_board);
+    m_stepper.m_held.on = false;
+}
+
+void RecordStepper::HeldRun::finish()
+{
+    resume();
+    if (m_stepper.m_held.redraw || m_stepper.m_held.fresh) m_stepper.drawHeldBoard();
+    m_stepper.flushHeldLog();
+}
+
+template <class F> void RecordStepper::held(F&& steps)
+{
+    HeldRun run(*this, false);
+    steps();
+    run.finish();
 }
 
 void RecordStepper::drawHeldBoard()
 {
+    // A new game: the empty board for its size, then only the stones.
+    const bool fresh = m_held.fresh;
+    if (fresh) m_board.InitChessBoard();
     for (int i = 1; i <= m_game.BoardSize(); ++i) {
         for (int j = 1; j <= m_game.BoardSize(); ++j) {
+            if (fresh && !m_game.hasStone(i, j)) continue;
             m_board.ClearChessBoard(i, j);
             const int number = m_game.pointNumber(i, j);
             if (m_game.hasStone(i, j) && number > 0) {

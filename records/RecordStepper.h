@@ -55,7 +55,7 @@ public:
 
     // Puts a successfully read record on the board: trial play and marking
     // off, the record's board size, a fresh game, the setup or handicap
-    // stones, then every node as one multi-step. Returns what the user
+    // stones, then every node, all as one multi-step. Returns what the user
     // should hear: the record's own problems, setup stones without
     // liberties that were taken off, and the moves the rules refused.
     QStringList load(GameRecord record);
@@ -130,6 +130,7 @@ private:
     };
     struct Held {
         bool on = false;
+        bool fresh = false;   // a new game was set up: lay the board out anew
         bool redraw = false;  // the board changed: draw it at the end
         bool cleared = false; // the log is to be emptied first
         std::deque<HeldEntry> entries;
@@ -151,6 +152,22 @@ private:
     void drawLabels(int pos);
     bool hasComment(int pos) const;
     void setSide(Colour side);
+    // One held run: from its start the game draws through no view (nothing
+    // drawn, no sound) and the log is held; finish() draws the board once
+    // and gives the log what still stands. Left by an exception, it only
+    // gives the game its view back.
+    class HeldRun {
+    public:
+        HeldRun(RecordStepper& stepper, bool fresh);
+        ~HeldRun();
+        HeldRun(const HeldRun&) = delete;
+        HeldRun& operator=(const HeldRun&) = delete;
+        void finish();
+
+    private:
+        void resume();
+        RecordStepper& m_stepper;
+    };
     template <class F> void held(F&& steps);
     void drawHeldBoard();
     void flushHeldLog();

@@ -105,7 +105,7 @@ void BoardRenderer::setShowCoordinates(bool on)
 
 QRgb BoardRenderer::markColour() const
 {
-    return m_gameMode == "open" && m_trialPlay ? MarkBlue : MarkRed;
+    return m_marksBlue ? MarkBlue : MarkRed;
 }
 
 // --- the board ------------------------------------------------------------
@@ -126,6 +126,8 @@ void BoardRenderer::InitChessBoard()
     // stones must be of the size the picture was drawn at.
     const bool relayout = s != oldChessSize || s != m_drawnChessSize || m_game.PreviousBoardSize() != m_game.BoardSize() ||
                           m_layout.boardSize != n || m_coordinatesChanged || m_board.isNull();
+    // The picture as last drawn is the board asked for.
+    const bool sameBoard = s == m_drawnChessSize && m_layout.boardSize == n && !m_coordinatesChanged && !m_board.isNull();
 
     // The fonts go by whole points, so neighbouring cell sizes share them,
     // and with them the numbers already shaped.
@@ -156,6 +158,8 @@ void BoardRenderer::InitChessBoard()
     else
         m_paintBoxPos = QPoint((m_panelWidth - J) / 2 - 3, (m_panelHeight - J) / 2);
 
+    if (m_blank && sameBoard) return;
+
     DrawChessBoard();
     DrawCoordinate();
     // Cut on every layout: pieces kept from another board size would restore
@@ -168,6 +172,7 @@ void BoardRenderer::InitChessBoard()
         m_screen = m_screenMemory.picture(m_board.width(), m_board.height());
     }
     copyToScreen(m_board.rect());
+    m_blank = true;
 }
 
 void BoardRenderer::paintWood(const QRect& area)
@@ -193,6 +198,8 @@ void BoardRenderer::paintWood(const QRect& area)
 void BoardRenderer::DrawChessBoard()
 {
     if (m_layout.chessSize == 0) return;
+    ++m_drawCounts.emptyBoards;
+    m_blank = false;
     if (m_board.width() != m_imageSize) {
         // The old picture goes first so that its memory can be reused.
         m_board = QImage();
@@ -249,12 +256,14 @@ void BoardRenderer::drawStarDot(int a, int b)
 void BoardRenderer::DrawStar(int a, int b)
 {
     if (!drawable(a, b)) return;
+    m_blank = false;
     drawStarDot(a, b);
 }
 
 void BoardRenderer::DrawCoordinate()
 {
     if (!m_showCoordinates || m_layout.chessSize == 0) return;
+    m_blank = false;
     const int n = m_layout.boardSize;
     const int s = m_layout.chessSize;
     const int J = m_layout.squareSide();
@@ -307,6 +316,7 @@ void BoardRenderer::cutPieces()
 void BoardRenderer::clearCell(int i, int j)
 {
     // The wood at the cell's own place AND the piece's ink, in one pass.
+    m_blank = false;
     const QRect cell = m_layout.cellRect(i, j);
     const QImage& piece = boardPiece(pieceKindAt(m_layout.boardSize, i, j));
     const int offset = cell.left() % SmallBoardSide;
@@ -369,6 +379,8 @@ void BoardRenderer::FormResize()
 void BoardRenderer::drawStone(int i, int j, Colour stone)
 {
     // The mask ANDed in, then the stone ORed over it, in one pass.
+    ++m_drawCounts.stones;
+    m_blank = false;
     const QRect cell = m_layout.cellRect(i, j);
     const QImage& art = stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess;
     const PixelRows board(m_board);
@@ -443,6 +455,7 @@ void BoardRenderer::drawNumber(QPainter& painter, int i, int j, int number)
 void BoardRenderer::ShowChessNumber(int i, int j, int number)
 {
     if (!drawable(i, j)) return;
+    m_blank = false;
     QPainter painter(&m_board);
     drawNumber(painter, i, j, number);
 }
@@ -490,6 +503,7 @@ void BoardRenderer::drawLargeTriangle(int i, int j)
 {
     const QPoint c = m_layout.intersection(i, j);
     const int leg = largeTriangleLeg(m_layout.chessSize);
+    m_blank = false;
     for (int k = 0; k < leg; ++k)
         fillArea(m_board, QRect(c.x() + k, c.y(), 1, leg - k), markColour());
 }
@@ -504,6 +518,7 @@ void BoardRenderer::drawSmallTriangle(int i, int j)
 {
     const QPoint corner = m_layout.cellRect(i, j).topLeft();
     const int leg = smallTriangleLeg(m_layout.chessSize);
+    m_blank = false;
     for (int k = 0; k < leg; ++k)
         fillArea(m_board, QRect(corner.x() + k, corner.y(), 1, leg - k), markColour());
 }
@@ -519,6 +534,7 @@ void BoardRenderer::DrawBlock(int i, int j, Colour square)
     if (!drawable(i, j)) return;
     const QPoint c = m_layout.intersection(i, j);
     const int side = blockSide(m_layout.chessSize);
+    m_blank = false;
     fillArea(m_board, QRect(c.x() - side / 2, c.y() - side / 2, side, side), square == Colour::Black ? Black : White);
     SendImageToFront(i, j);
 }
@@ -526,6 +542,7 @@ void BoardRenderer::DrawBlock(int i, int j, Colour square)
 void BoardRenderer::DrawLabel(int i, int j, const QString& text)
 {
     if (!drawable(i, j)) return;
+    m_blank = false;
     for (QImage* target : {&m_board, &m_screen}) {
         QPainter painter(target);
         drawCentredText(painter, i, j, text, m_labelFont, m_labelMetrics, MarkBlue);

@@ -1,7 +1,8 @@
 // The board picture: lays the board out for the panel, draws the empty board,
 // stones, move numbers and marks into BoardImage and copies finished squares
-// to the screen picture PaintBox1. The model drives it through GameView; the
-// window owns the panel and shows PaintBox1 where it is told it changed.
+// to the screen picture PaintBox1. The model drives it through GameView (in
+// the window, through the GamePresenter); the window owns the panel and shows
+// PaintBox1 where it is told it changed.
 #pragma once
 
 #include <QFont>
@@ -39,9 +40,8 @@ public:
     // A change re-runs the full layout at the next InitChessBoard.
     void setShowCoordinates(bool on);
     bool showCoordinates() const { return m_showCoordinates; }
-    // Marks turn blue while a record ("open") is being tried out.
-    void setGameMode(std::string mode) { m_gameMode = std::move(mode); }
-    void setTrialPlay(bool on) { m_trialPlay = on; }
+    // Last-move marks are red, or blue (while a record is tried out).
+    void setMarksBlue(bool on) { m_marksBlue = on; }
     void setScreenChanged(ScreenChanged callback) { m_screenChanged = std::move(callback); }
 
     // --- geometry -------------------------------------------------------
@@ -58,8 +58,16 @@ public:
     const QImage& boardPiece(PieceKind kind) const { return m_pieces[static_cast<std::size_t>(kind)]; }
     zemra::StoneLabelMode StoneLabelMode() const { return m_stoneLabelMode; }
 
+    // The work done so far: whole empty boards drawn, and stones drawn.
+    struct DrawCounts {
+        int emptyBoards = 0;
+        int stones = 0;
+    };
+    const DrawCounts& drawCounts() const { return m_drawCounts; }
+
     // --- the board ----------------------------------------------------------
     void SetChessSize();
+    // Draws nothing when the picture already shows this empty board.
     void InitChessBoard() override;
     void DrawChessBoard();
     void DrawStar(int a, int b);
@@ -125,13 +133,15 @@ private:
     int m_panelHeight = 0;
     bool m_showCoordinates = false;
     bool m_coordinatesChanged = false;
-    std::string m_gameMode = "local";
-    bool m_trialPlay = false;
+    bool m_marksBlue = false;
     ScreenChanged m_screenChanged;
 
     BoardLayout m_layout;
     // The cell size the picture, pieces and stones were last made for.
     int m_drawnChessSize = 0;
+    // The picture is the empty board as last laid out, nothing drawn on it
+    // since: laying out the same board again would draw the same pixels.
+    bool m_blank = false;
     int m_imageSize = 0;
     QPoint m_paintBoxPos;
     int m_textHeightA = 0;  // hA
@@ -152,6 +162,7 @@ private:
     QImage m_woodBand;
     std::array<QImage, PieceKindCount> m_pieces;
     const StoneImages* m_stones = nullptr;
+    DrawCounts m_drawCounts;
 };
 
 } // namespace zemra

@@ -20,6 +20,8 @@
 #include "app/InfoPanel.h"
 #include "app/ProgramFiles.h"
 #include "app/ZemraApplication.h"
+#include "tests/app/StartedWindow.h"
+#include "tests/app/TestDialogs.h"
 
 using namespace zemra;
 
@@ -146,7 +148,7 @@ TEST_F(GbkNamedRecords, OpenFromTheCommandLineInAGbkFolder)
         const CommandLine line = read({folder + '/' + r.name});
         ASSERT_EQ(line.action, Action::Start);
         std::unique_ptr<TFormMain> form;
-        EXPECT_EQ(errorsOf([&] { form = std::make_unique<TFormMain>(line.recordPath); }), QStringList())
+        EXPECT_EQ(errorsOf([&] { form = zemra::testing::startWindow(line.recordPath); }), QStringList())
             << r.name.toStdString();
         EXPECT_EQ(form->GameMode(), QStringLiteral("open"));
         EXPECT_EQ(form->game().MoveCount(), r.moves) << r.name.toStdString();
@@ -156,7 +158,7 @@ TEST_F(GbkNamedRecords, OpenFromTheCommandLineInAGbkFolder)
     }
 
     // A name that is not there is told as GBK, not as replacement characters.
-    const QStringList shown = errorsOf([&] { TFormMain form(folder + '/' + Puqi + ".sgf"); });
+    const QStringList shown = errorsOf([&] { zemra::testing::startWindow(folder + '/' + Puqi + ".sgf"); });
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("找不到文件“谱棋.sgf”"))) << shown.first().toStdString();
 }
@@ -165,11 +167,13 @@ TEST_F(GbkNamedRecords, OpenFromTheOpenDialogByTheNameQtShows)
 {
     const QByteArray path = base + Qipu + ".sgf";
     write(path, Sgf);
+    zemra::testing::TestDialogs dialogs;
     TFormMain form;
+    form.setUserDialogs(&dialogs);
     form.Menu_Mode_OpenClick();
     // What a dialog gives for the chosen entry: the name as Qt shows it.
     const QString shown = QFile::decodeName(path);
-    form.fileDialogSink = [&](const FileDialogSettings&) { return shown; };
+    dialogs.paths = {shown, shown};
     EXPECT_EQ(errorsOf([&] { form.action(Command::OpenFile)->trigger(); }), QStringList());
     EXPECT_EQ(form.game().MoveCount(), 3);
 

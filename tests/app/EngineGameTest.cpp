@@ -52,7 +52,7 @@ protected:
     {
         if (engine.gameInProgress()) endGame();
         host.log.clear();
-        host.boxes.clear();
+        host.dialogs.boxes.clear();
         host.notices.clear();
         host.waits.clear();
         fake = std::make_unique<FakeEngineProgram>(script);
@@ -63,7 +63,7 @@ protected:
     QString resultRow() const { return host.panel.StringGrid1()->Cells(1, 11); }
     void endGame()
     {
-        host.answers = {true};
+        host.dialogs.answers = {true};
         engine.Menu_GNUGO_EndGameClick();
         ASSERT_FALSE(engine.gameInProgress());
     }
@@ -99,7 +99,7 @@ TEST_F(EngineGameTest, EveryReplyShapeToTheEnginesMove)
         EXPECT_EQ(engine.usersTurn(), r.usersTurn);
         EXPECT_EQ(engine.gameInProgress(), !r.over);
         EXPECT_EQ(host.log, r.log);
-        EXPECT_EQ(host.boxes, r.boxes);
+        EXPECT_EQ(host.dialogs.boxes, r.boxes);
         EXPECT_EQ(host.cursor, r.usersTurn || r.over ? Qt::PointingHandCursor : Qt::WaitCursor);
         const bool crash = std::strstr(r.script, "play|");
         const bool resign = std::strstr(r.script, "resign");
@@ -165,7 +165,7 @@ TEST_F(EngineGameTest, WhileTheEngineThinksOnlyEndingTheGameActs)
                                                 {"System", QString::fromUtf8(HintBusyText.data())},
                                                 {"System", "计算机正在思考，请等会儿再悔棋。"},
                                                 {"System", "和GNU GO的对局已经结束！"}}));
-    EXPECT_EQ(host.boxes, QStringList{"\r计算机正在思考，请等会儿再标记死子！"});
+    EXPECT_EQ(host.dialogs.boxes, QStringList{"\r计算机正在思考，请等会儿再标记死子！"});
     // Nothing sent for the refused commands ("quit" may come too late for the sleeping engine to read).
     const std::string sent = fake->commands();
     EXPECT_TRUE(sent == "play black D16\ngenmove white\n" || sent == "play black D16\ngenmove white\nquit\n") << sent;
@@ -176,9 +176,9 @@ TEST_F(EngineGameTest, ASilentEngineIsGivenUpAfterAsking)
 {
     engine.setSilenceLimit(std::chrono::milliseconds(100));
     start("genmove|@silent\n");
-    host.answers = {true, false}; // wait once more, then give up
+    host.dialogs.answers = {true, false}; // wait once more, then give up
     click(4, 4);
-    EXPECT_EQ(host.questions.size(), 2);
+    EXPECT_EQ(host.dialogs.questions.size(), 2);
     EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
     EXPECT_TRUE(host.log.at(0).text.contains(QStringLiteral("长时间没有回应")));
     EXPECT_EQ(game.MoveList(), std::vector<std::string>{";B[dd]"});
@@ -199,8 +199,8 @@ TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGame
     for (const auto& r : rows) {
         SCOPED_TRACE(r.script);
         start(r.script);
-        host.questions.clear();
-        host.answers = {false};
+        host.dialogs.questions.clear();
+        host.dialogs.answers = {false};
         // The window's own events go on while the engine talks.
         int eventsWhileTalking = 0;
         QTimer timer;
@@ -210,10 +210,10 @@ TEST_F(EngineGameTest, AnEngineThatTalksWithoutEndingItsReplyIsStoppedAndTheGame
         click(4, 4);
         timer.stop();
         EXPECT_GT(eventsWhileTalking, 0);
-        EXPECT_EQ(host.questions.size(), r.questions);
+        EXPECT_EQ(host.dialogs.questions.size(), r.questions);
         EXPECT_FALSE(engine.gameInProgress());
         EXPECT_EQ(host.log, std::vector<LogEntry>{unending});
-        EXPECT_EQ(host.boxes, QStringList{"\r" + unending.text});
+        EXPECT_EQ(host.dialogs.boxes, QStringList{"\r" + unending.text});
         EXPECT_EQ(resultRow(), QStringLiteral("  比赛中断！"));
         EXPECT_EQ(game.MoveList(), std::vector<std::string>{";B[dd]"}) << "the board stays";
         EXPECT_EQ(host.cursor, Qt::PointingHandCursor);
@@ -275,9 +275,9 @@ TEST_F(EngineGameTest, MarkingRefusesPassAndUndoAndEndsWithTheGame)
     engine.Menu_GNUGO_FlagDeadClick();
     engine.Menu_GNUGO_PASSClick();
     engine.Menu_GNUGO_UNDOClick();
-    EXPECT_EQ(host.boxes, QStringList(2, QStringLiteral("\r请先取消\"标记死子\"！")));
+    EXPECT_EQ(host.dialogs.boxes, QStringList(2, QStringLiteral("\r请先取消\"标记死子\"！")));
     EXPECT_EQ(game.MoveCount(), 2);
-    host.answers = {false};
+    host.dialogs.answers = {false};
     engine.Menu_GNUGO_EndGameClick(); // "取消": nothing changes
     EXPECT_TRUE(engine.gameInProgress() && game.MarkingDead());
     endGame();
@@ -316,17 +316,17 @@ TEST_F(EngineGameTest, MenuItemsFollowTheGame)
 TEST_F(EngineGameTest, AHintBlinksUntilThePressAndLeavesThePointAsItWas)
 {
     start("gg_genmove|= C3\\n\\n\ngg_genmove|= PASS\\n\\n\n", Colour::Black, 9);
-    const QPoint at = host.view.layout().intersection(3, 7) + QPoint(-3, 3);
-    const QColor empty = host.view.PaintBox1().pixelColor(at);
+    const QPoint at = host.renderer().layout().intersection(3, 7) + QPoint(-3, 3);
+    const QColor empty = host.renderer().PaintBox1().pixelColor(at);
     QList<bool> stoneShown;
     host.duringWait = [&](int) {
-        stoneShown << (host.view.PaintBox1().pixelColor(at) != empty);
+        stoneShown << (host.renderer().PaintBox1().pixelColor(at) != empty);
         if (stoneShown.size() == 3) engine.boardPressed();
     };
     engine.Menu_GNUGO_HintClick();
     EXPECT_EQ(stoneShown, (QList<bool>{true, false, true, false}));
     EXPECT_EQ(host.waits, (QList<int>{4, 4, 4, 4}));
-    EXPECT_EQ(host.view.PaintBox1().pixelColor(at), empty);
+    EXPECT_EQ(host.renderer().PaintBox1().pixelColor(at), empty);
     EXPECT_EQ(game.MoveCount(), 0) << "a hint plays nothing";
     engine.Menu_GNUGO_HintClick();
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", "棋局可能已经结束，电脑建议弃权。"}}));
@@ -358,10 +358,12 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
     if (findSystemGnuGo().empty()) ZEMRA_SKIP_OR_FAIL_IN_CI("gnugo is not installed; scripts/install-deps installs it");
     for (const auto& [size, handicap] : {std::pair{9, 0}, {19, 3}}) {
         SCOPED_TRACE(size);
+        zemra::testing::TestDialogs dialogs;
+        dialogs.defaultAnswer = true;
         TFormMain form;
-        form.informationSink = [](const QString&) {};
-        form.questionSink = [](const QString&, const QString&) { return true; };
+        form.setUserDialogs(&dialogs);
         form.show();
+        QCoreApplication::processEvents(); // the board is laid out once the window is shown
         const auto menu = [&](QMenu* m, const char* caption) { TFormMain::item(m, QString::fromUtf8(caption))->trigger(); };
         menu(form.menuGameMode(), "  人机对弈");
         EngineGame& engine = form.controller<EngineGame>();

@@ -25,6 +25,7 @@
 #include "app/ZemraApplication.h"
 #include "render/BoardRenderer.h"
 #include "tests/app/FakeEngineProgram.h"
+#include "tests/app/TestDialogs.h"
 #include "tests/records/FileSizeLimit.h"
 
 using namespace zemra;
@@ -36,7 +37,7 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<TFormMain>();
-        form->informationSink = [this](const QString& text) { information << text; };
+        form->setUserDialogs(&dialogs);
         form->resize(1000, 760);
         form->show();
         QApplication::processEvents();
@@ -58,8 +59,8 @@ protected:
     QString logText() const { return form->messageLog()->toPlainText(); }
     QAction* item(QMenu* menu, const char* caption) { return TFormMain::item(menu, QString::fromUtf8(caption)); }
 
+    zemra::testing::TestDialogs dialogs; // outlives the window
     std::unique_ptr<TFormMain> form;
-    QStringList information;
 };
 
 } // namespace
@@ -189,28 +190,19 @@ TEST_F(FormMainTest, AnEngineGameInProgressKeepsTheMode)
     item(form->menuGameMode(), "  本地对局")->trigger();
     EXPECT_EQ(form->GameMode(), QStringLiteral("GNUGO"));
     EXPECT_EQ(logText(), before);
-    ASSERT_EQ(information.size(), 1);
-    EXPECT_EQ(information.first(), QStringLiteral("正在和GNU GO进行对局，\r\r请结束对局后，再切换模式！"));
+    EXPECT_EQ(dialogs.boxes, QStringList{QStringLiteral("正在和GNU GO进行对局，\r\r请结束对局后，再切换模式！")});
     EXPECT_TRUE(item(form->menuGameMode(), "  人机对弈")->isChecked());
     EXPECT_FALSE(item(form->menuGameMode(), "  本地对局")->isChecked());
 }
 
 TEST_F(FormMainTest, ClosingAsksAndRespectsTheAnswer)
 {
-    int asked = 0;
-    form->confirmClose = [&] {
-        ++asked;
-        return false;
-    };
+    dialogs.answers = {false, true};
     EXPECT_FALSE(form->close());
     EXPECT_FALSE(form->Closing);
-    form->confirmClose = [&] {
-        ++asked;
-        return true;
-    };
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(form->Closing);
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(dialogs.questions, QStringList(2, QStringLiteral("信息提示|\r您确定要退出游戏吗？")));
 }
 
 TEST_F(FormMainTest, ClosingWhileTheEngineThinksIsRefused)
@@ -221,15 +213,11 @@ TEST_F(FormMainTest, ClosingWhileTheEngineThinksIsRefused)
     ASSERT_TRUE(form->controller<EngineGame>().StartNewGame(fake.choice()));
     click(4, 4);
     ASSERT_TRUE(form->controller<EngineGame>().enginesTurn());
-    bool asked = false;
-    form->confirmClose = [&] {
-        asked = true;
-        return true;
-    };
+    dialogs.defaultAnswer = true;
+    const QStringList asked = dialogs.questions;
     EXPECT_FALSE(form->close());
-    EXPECT_FALSE(asked);
-    ASSERT_EQ(information.size(), 1);
-    EXPECT_EQ(information.first(), QStringLiteral("\r计算机正在思考，请等会儿再退出！"));
+    EXPECT_EQ(dialogs.questions, asked) << "not even asked";
+    EXPECT_EQ(dialogs.boxes, QStringList{QStringLiteral("\r计算机正在思考，请等会儿再退出！")});
 }
 
 TEST_F(FormMainTest, MenusOpenAboveTheirButtons)
@@ -319,7 +307,7 @@ TEST_F(FormMainTest, AFailingMenuCommandIsStoppedAtTheBoundary)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    form->fileDialogSink = [](const FileDialogSettings&) { return QStringLiteral("/nonexistent-folder/log.rtf"); };
+    dialogs.paths = {QStringLiteral("/nonexistent-folder/log.rtf")};
     item(form->menuOption(), "  保存聊天信息")->trigger(); // through Qt's signal, as a user's click
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
@@ -348,7 +336,7 @@ TEST_F(FormMainTest, ASaveOntoAFullDiskKeepsTheOldFileAndSaysWhy)
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
         file.close();
-        form->fileDialogSink = [&](const FileDialogSettings&) { return dir.filePath(name); };
+        dialogs.paths = {dir.filePath(name)};
         QStringList shown;
         ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
         {
@@ -424,6 +412,7 @@ TEST_F(FormMainTest, CapturedStoneLabelsAndTheCountInTheLog)
 
 TEST_F(FormMainTest, TheCloseQuestionIsTheProgramsOwnDialog)
 {
+    form->setUserDialogs(nullptr);
     for (const bool confirm : {false, true}) {
         QTimer::singleShot(0, [confirm] {
             auto* box = qobject_cast<TFormMyMessageBox*>(QApplication::activeModalWidget());

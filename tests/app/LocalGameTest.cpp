@@ -48,7 +48,7 @@ protected:
         };
         local.enterMode();
     }
-    StoneLabelMode labelMode() const { return host.view.StoneLabelMode(); }
+    StoneLabelMode labelMode() const { return host.renderer().StoneLabelMode(); }
 
     QString row(int r) const { return panel.StringGrid1()->Cells(1, r); }
     QColor colour(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
@@ -216,7 +216,7 @@ TEST_F(LocalGameTest, RefusedMovesAreSilent)
         EXPECT_EQ(snapshot(), before);
     }
     EXPECT_TRUE(host.log.empty());
-    EXPECT_TRUE(host.boxes.isEmpty());
+    EXPECT_TRUE(host.dialogs.boxes.isEmpty());
 }
 
 TEST_F(LocalGameTest, RightClickTakesBackWithoutHint)
@@ -269,7 +269,7 @@ TEST_F(LocalGameTest, MarkingRefusesUndoPassAndClicks)
     left(10, 10);
     right();
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(host.boxes, (QStringList{MarkingRefusal, MarkingRefusal}));
+    EXPECT_EQ(host.dialogs.boxes, (QStringList{MarkingRefusal, MarkingRefusal}));
     EXPECT_TRUE(host.log.empty());
 
     game.MarkingClick(4, 4);

@@ -32,8 +32,8 @@ const QString Host = QStringLiteral("山间的清风");
 const QString Challenger = QStringLiteral("月下の旅人");
 const QString Loopback = QStringLiteral("127.0.0.1");
 
-// Waits as the window does: events go on being handled, also while a
-// question is open.
+// Waits as the window does: events go on being handled (also while a
+// question is open, when the test's whileAsked does so).
 class WaitingHost : public RecordingHost {
 public:
     void WaitTicks(int bound, const std::function<bool()>& stop) override
@@ -42,12 +42,6 @@ public:
         while (!deadline.hasExpired() && !(stop && stop()))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    bool askQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no) override
-    {
-        if (whileAsked) whileAsked();
-        return RecordingHost::askQuestion(caption, text, yes, no);
-    }
-    std::function<void()> whileAsked; // what happens while the user thinks
     bool logged(const QString& kind, const QString& text) const
     {
         return std::find(log.begin(), log.end(), LogEntry{kind, text}) != log.end();
@@ -163,17 +157,17 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
 
     // Undo while the peer is to move: one move back on both sides.
     ASSERT_NO_FATAL_FAILURE(move(challenger, host, 7, 3));
-    host.h.answers.push_back(true);
+    host.h.dialogs.answers.push_back(true);
     challenger.net.Menu_Network_UndoClick();
     ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount() == 4; }));
     EXPECT_EQ(host.h.board.MoveCount(), 4);
-    EXPECT_EQ(host.h.questions.last(), QStringLiteral("悔棋申请|棋友：月下の旅人\r\r申请悔棋，您同意吗？"));
+    EXPECT_EQ(host.h.dialogs.questions.last(), QStringLiteral("悔棋申请|棋友：月下の旅人\r\r申请悔棋，您同意吗？"));
     expectSameBoards(host, challenger);
 
     // Undo after the peer has answered: two moves back.
     ASSERT_NO_FATAL_FAILURE(move(challenger, host, 7, 3));
     ASSERT_NO_FATAL_FAILURE(move(host, challenger, 5, 5));
-    host.h.answers.push_back(true);
+    host.h.dialogs.answers.push_back(true);
     challenger.net.Menu_Network_UndoClick();
     ASSERT_TRUE(waitFor([&] { return challenger.h.board.MoveCount() == 4; }));
     EXPECT_EQ(host.h.board.MoveCount(), 4);
@@ -196,7 +190,7 @@ TEST_F(Pair, WholeGameWithChatPassUndoDrawAndResignation)
 
     // Requests after the game are refused without a word to the peer.
     challenger.net.Menu_Network_UndoClick();
-    EXPECT_EQ(challenger.h.boxes.last(), QStringLiteral("  您现在不在对局中，\r\r这项功能还不能使用！"));
+    EXPECT_EQ(challenger.h.dialogs.boxes.last(), QStringLiteral("  您现在不在对局中，\r\r这项功能还不能使用！"));
 }
 
 TEST_F(Pair, AgreedDrawAndHandicapGame)
@@ -215,7 +209,7 @@ TEST_F(Pair, AgreedDrawAndHandicapGame)
     EXPECT_EQ(host.net.NetworkColor(), QStringLiteral("WhiteChess"));
     ASSERT_NO_FATAL_FAILURE(move(host, challenger, 10, 10));
 
-    challenger.h.answers.push_back(true);
+    challenger.h.dialogs.answers.push_back(true);
     host.net.Menu_Network_HeQiClick();
     ASSERT_TRUE(waitFor([&] { return !host.net.gameInProgress(); }));
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("比赛结束，和棋！"));
@@ -264,8 +258,8 @@ TEST_F(Pair, SameNicknameIsRefusedOnBothSides)
     EXPECT_FALSE(challenger.net.PeerConnected());
     challenger.net.Menu_Network_NewGameClick();
     host.net.Menu_Network_NewGameClick();
-    EXPECT_EQ(challenger.h.boxes.last(), QStringLiteral("现在没有建立棋友连接，\r\r请连接棋友加入对局！"));
-    EXPECT_EQ(host.h.boxes.last(), QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！"));
+    EXPECT_EQ(challenger.h.dialogs.boxes.last(), QStringLiteral("现在没有建立棋友连接，\r\r请连接棋友加入对局！"));
+    EXPECT_EQ(host.h.dialogs.boxes.last(), QStringLiteral("现在没有建立棋友连接，\r\r请等待棋友加入对局！"));
 }
 
 TEST_F(Pair, HostingAnewDropsThePeerAfterConfirmation)
@@ -273,11 +267,11 @@ TEST_F(Pair, HostingAnewDropsThePeerAfterConfirmation)
     ASSERT_NO_FATAL_FAILURE(connect());
     ASSERT_NO_FATAL_FAILURE(startGame());
     host.net.Menu_Network_ServerClick(); // "No": nothing changes
-    EXPECT_EQ(host.h.questions.last(),
+    EXPECT_EQ(host.h.dialogs.questions.last(),
               QStringLiteral("现在已经和棋友月下の旅人建立了连接，\r\r 您想重新启动“设局”服务吗？"));
     EXPECT_TRUE(host.net.PeerConnected());
 
-    host.h.answers.push_back(true);
+    host.h.dialogs.answers.push_back(true);
     host.net.Menu_Network_ServerClick();
     EXPECT_TRUE(host.h.logged(QStringLiteral("System"), QStringLiteral("您和所有棋友的网络连接都已经被中断！")));
     EXPECT_EQ(host.h.info.GameResult, QStringLiteral("网络中断，比赛结束！"));
@@ -412,10 +406,10 @@ TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
     ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount() == 1; }));
     // The user answers only after the whole burst has come in.
     const QString last = QStringLiteral("CHAT 月下の旅人(3段);完");
-    host.h.whileAsked = [&] {
-        if (host.h.questions.isEmpty()) waitFor([&] { return host.h.logged(QStringLiteral("Remote"), last); });
+    host.h.dialogs.whileAsked = [&] {
+        if (host.h.dialogs.questions.isEmpty()) waitFor([&] { return host.h.logged(QStringLiteral("Remote"), last); });
     };
-    host.h.answers.push_back(true);
+    host.h.dialogs.answers.push_back(true);
     QByteArray burst;
     for (int k = 0; k < 200; ++k)
         burst += "CMMD UNDO";
@@ -424,7 +418,7 @@ TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
     // What the host sends after its answer arrives before this line.
     host.net.chatLineSent(QStringLiteral("好"));
     ASSERT_TRUE(receive(gbk("CHAT 山间的清风(9段);好")));
-    EXPECT_EQ(host.h.questions.size(), 1);
+    EXPECT_EQ(host.h.dialogs.questions.size(), 1);
     EXPECT_EQ(received.count("CMMD UNOK"), 1);
     EXPECT_EQ(host.h.board.MoveCount(), 0);
 }

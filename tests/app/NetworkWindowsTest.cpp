@@ -14,6 +14,7 @@
 #include "app/NetworkGame.h"
 #include "app/ToolbarMenus.h"
 #include "render/BoardRenderer.h"
+#include "tests/app/TestDialogs.h"
 
 namespace zemra {
 namespace {
@@ -21,9 +22,9 @@ namespace {
 struct Window {
     Window(const QString& nick, const QString& rank)
     {
+        dialogs.defaultAnswer = true;
         form = std::make_unique<TFormMain>();
-        form->informationSink = [this](const QString& text) { information << text; };
-        form->questionSink = [](const QString&, const QString&) { return true; };
+        form->setUserDialogs(&dialogs);
         form->resize(1000, 760);
         form->show();
         form->runCommand(Command::ModeNetwork);
@@ -48,8 +49,8 @@ struct Window {
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
+    zemra::testing::TestDialogs dialogs; // outlives the window
     std::unique_ptr<TFormMain> form;
-    QStringList information;
 };
 
 bool waitFor(const std::function<bool()>& done)
@@ -106,7 +107,6 @@ TEST(NetworkWindows, TwoWindowsGreetPlayChatAndSeeTheOtherGo)
     EXPECT_TRUE(challenger->net().gameInProgress());
 
     // The challenger's window closes mid-game: the host is told and its board stays.
-    challenger->form->confirmClose = [] { return true; };
     ASSERT_TRUE(challenger->form->close());
     challenger.reset();
     ASSERT_TRUE(waitFor([&] { return !host.net().gameInProgress(); }));

@@ -15,6 +15,7 @@
 #include "app/ZemraApplication.h"
 #include "records/RecordFile.h"
 #include "tests/app/RecordingHost.h"
+#include "tests/app/StartedWindow.h"
 #include "text/Gbk.h"
 
 using namespace zemra;
@@ -57,7 +58,6 @@ protected:
     void SetUp() override
     {
         host.dir = QStringLiteral(ZEMRA_SOURCE_DIR "/resources/");
-        host.view.setGameMode("open"); // as the window does on entering the mode
         viewer.enterMode();
     }
     QString row(int r) const { return host.panel.StringGrid1()->Cells(1, r); }
@@ -71,19 +71,19 @@ protected:
     }
     void open(const QString& path)
     {
-        host.paths.push_back(path);
+        host.dialogs.paths.push_back(path);
         viewer.Menu_Open_FileClick(OpenSender::OpenItem);
     }
     QImage cell(int i, int j) const
     {
-        const BoardRenderer& r = host.view;
+        const BoardRenderer& r = host.renderer();
         const int s = r.ChessSize();
         return r.PaintBox1().copy(r.BoardMargin() + (i - 1) * s, r.BoardMargin() + (j - 1) * s, s, s);
     }
     // The colour at the corner of the last-move triangle of (i, j).
     QRgb markAt(int i, int j) const
     {
-        const BoardRenderer& r = host.view;
+        const BoardRenderer& r = host.renderer();
         const QPoint c = r.layout().intersection(i, j);
         return r.PaintBox1().pixel(c + QPoint(1, 1)) & 0xffffff;
     }
@@ -91,26 +91,23 @@ protected:
 
 } // namespace
 
-TEST_F(RecordViewerTest, ClassicGamesOpenAtTheirLastMoveWithRootCommentAndSoundKept)
+TEST_F(RecordViewerTest, ClassicGamesOpenSilentlyAtTheirLastMoveWithRootComment)
 {
-    for (bool soundOn : {true, false}) {
-        host.stoneSound = soundOn;
-        viewer.Menu_Open_Game1Click();
-        EXPECT_TRUE(host.dialogs.empty());
-        const RecordStepper& s = viewer.stepper();
-        ASSERT_GT(s.RecordNodes().size(), 100u);
-        EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
-        EXPECT_EQ(game.MoveCount(), static_cast<int>(game.MoveList().size()));
-        EXPECT_GT(game.MoveCount(), 100);
-        EXPECT_EQ(row(4), QStringLiteral("  本因坊秀策"));
-        EXPECT_EQ(host.panel.LabelBlack()->text(), QStringLiteral("本因坊秀策"));
-        EXPECT_EQ(row(8), QStringLiteral("  19×19"));
-        ASSERT_EQ(host.log.size(), 2u);
-        EXPECT_EQ(host.log[0], (LogEntry{Ver, QString()}));
-        EXPECT_EQ(host.log[1], (LogEntry{Sys, s.RootComment()}));
-        EXPECT_FALSE(s.RootComment().isEmpty());
-        EXPECT_EQ(host.stoneSound, soundOn) << "the sound option comes back as it was";
-    }
+    viewer.Menu_Open_Game1Click();
+    EXPECT_TRUE(host.dialogs.files.empty());
+    const RecordStepper& s = viewer.stepper();
+    ASSERT_GT(s.RecordNodes().size(), 100u);
+    EXPECT_EQ(s.RecordPos(), static_cast<int>(s.RecordNodes().size()));
+    EXPECT_EQ(game.MoveCount(), static_cast<int>(game.MoveList().size()));
+    EXPECT_GT(game.MoveCount(), 100);
+    EXPECT_EQ(row(4), QStringLiteral("  本因坊秀策"));
+    EXPECT_EQ(host.panel.LabelBlack()->text(), QStringLiteral("本因坊秀策"));
+    EXPECT_EQ(row(8), QStringLiteral("  19×19"));
+    ASSERT_EQ(host.log.size(), 2u);
+    EXPECT_EQ(host.log[0], (LogEntry{Ver, QString()}));
+    EXPECT_EQ(host.log[1], (LogEntry{Sys, s.RootComment()}));
+    EXPECT_FALSE(s.RootComment().isEmpty());
+    EXPECT_TRUE(host.stoneSounds.isEmpty());
     for (auto open : {&RecordViewer::Menu_Open_Game2Click, &RecordViewer::Menu_Open_Game3Click}) {
         (viewer.*open)();
         EXPECT_GT(game.MoveCount(), 100);
@@ -122,9 +119,9 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
     open(Classic);
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(host.dialogs[0].title, QStringLiteral("打开棋谱文件 . . ."));
-    EXPECT_TRUE(host.dialogs[0].filter.contains(QStringLiteral("TOM对弈棋谱(*.gib)")));
+    ASSERT_EQ(host.dialogs.files.size(), 1u);
+    EXPECT_EQ(host.dialogs.files[0].title, QStringLiteral("打开棋谱文件 . . ."));
+    EXPECT_TRUE(host.dialogs.files[0].filter.contains(QStringLiteral("TOM对弈棋谱(*.gib)")));
     const int n = static_cast<int>(viewer.stepper().RecordNodes().size());
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
     EXPECT_EQ(row(4), QStringLiteral("  Akaboshi Intetsu"));
@@ -135,7 +132,7 @@ TEST_F(RecordViewerTest, PublishedRecordFromTheDialogThenStepping)
     EXPECT_EQ(game.MoveCount(), 1);
     viewer.runCommand(Command::OpenLast);
     EXPECT_EQ(viewer.stepper().RecordPos(), n);
-    EXPECT_TRUE(host.stoneSound);
+    EXPECT_TRUE(host.stoneSounds.isEmpty()) << "multi-steps are silent";
 }
 
 TEST_F(RecordViewerTest, CommentsHintsAndLabelsReachTheLogAndThePicture)
@@ -239,7 +236,7 @@ TEST_F(RecordViewerTest, ABadFileKeepsThePreviousGame)
         paths << TestData + QStringLiteral("/sgf/malformed/not-an-sgf.sgf");
     for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
-        host.paths.push_back(path);
+        host.dialogs.paths.push_back(path);
         const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
         EXPECT_TRUE(error.contains(QFileInfo(path).fileName())) << error.toStdString();
         EXPECT_EQ(points(game), board);
@@ -280,29 +277,29 @@ TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
                                                {Sys, QString()},
                                                {Sys, QStringLiteral("白棋弃权一手！")},
                                                {Sys, QStringLiteral("黑棋弃权一手！")}}));
-    EXPECT_TRUE(host.view.stoneSounds.empty());
+    EXPECT_TRUE(host.stoneSounds.empty());
     EXPECT_EQ(host.panel.LabelWhiteDead()->text(), QStringLiteral("1 个"));
     EXPECT_EQ(host.panel.LabelWhite()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 
     // The picture drawn once at the end of a multi-step is the one drawn
     // from scratch, and the one single steps arrive at.
     const auto drawnFromScratch = [&] {
-        const QImage held = host.view.PaintBox1().copy();
-        host.view.FormResize();
+        const QImage held = host.renderer().PaintBox1().copy();
+        host.presenter().FormResize();
         viewer.afterRelayout();
-        return host.view.PaintBox1() == held;
+        return host.renderer().PaintBox1() == held;
     };
     viewer.runCommand(Command::OpenFirst);
     EXPECT_TRUE(drawnFromScratch());
     viewer.runCommand(Command::OpenNext10);
     EXPECT_TRUE(drawnFromScratch());
-    const QImage opened = host.view.PaintBox1().copy();
+    const QImage opened = host.renderer().PaintBox1().copy();
     viewer.runCommand(Command::OpenPrev);
     viewer.runCommand(Command::OpenPrev);
     viewer.runCommand(Command::OpenNext);
     viewer.runCommand(Command::OpenNext);
-    EXPECT_EQ(host.view.PaintBox1(), opened);
-    EXPECT_EQ(host.view.stoneSounds.size(), 0u) << "passes make no sound";
+    EXPECT_EQ(host.renderer().PaintBox1(), opened);
+    EXPECT_EQ(host.stoneSounds.size(), 0u) << "passes make no sound";
 
     // Past the entries the log can use, a note says how many more there were.
     std::string passes = "(;SZ[9]"; // an empty comment, then 150 entries
@@ -313,6 +310,34 @@ TEST_F(RecordViewerTest, OpeningTellsOnlyWhatTheLogKeepsAndDrawsTheBoardOnce)
     EXPECT_EQ(host.log[1], (LogEntry{Sys, QString()}));
     EXPECT_EQ(host.log[2], (LogEntry{Sys, QStringLiteral("黑棋弃权一手！")}));
     EXPECT_EQ(host.log.back(), (LogEntry{Sys, QStringLiteral("……（还有 52 条消息，没有显示。）")}));
+}
+
+int stonesOn(const WeiQiGame& g)
+{
+    int n = 0;
+    for (int i = 1; i <= 19; ++i)
+        for (int j = 1; j <= 19; ++j)
+            n += g.hasStone(i, j);
+    return n;
+}
+
+TEST_F(RecordViewerTest, OpeningDrawsEachStoneOnceAndTheEmptyBoardOnlyOverStones)
+{
+    const struct {
+        const char* name;
+        QByteArray sgf;
+        int boardsDrawn; // the empty board under the last one was already shown
+    } rows[] = {
+        {"handicap.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])", 0},
+        {"again.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])", 1},
+        {"capture.sgf", "(;SZ[19];B[ba];W[aa];B[ab])", 1},
+    };
+    for (const auto& r : rows) {
+        const BoardRenderer::DrawCounts before = host.renderer().drawCounts();
+        open(write(r.name, r.sgf));
+        EXPECT_EQ(host.renderer().drawCounts().emptyBoards - before.emptyBoards, r.boardsDrawn) << r.name;
+        EXPECT_EQ(host.renderer().drawCounts().stones - before.stones, stonesOn(game)) << r.name;
+    }
 }
 
 TEST_F(RecordViewerTest, ALongCommentIsShownCutWithANote)
@@ -341,7 +366,7 @@ TEST_F(RecordViewerTest, ARecordAboveTheLimitIsRefusedAndTheGameKept)
     std::string sgf = "(;SZ[19]";
     for (std::size_t k = 0; k <= MaxRecordNodes; ++k)
         sgf += k % 2 ? ";W[]" : ";B[]";
-    host.paths.push_back(write("huge.sgf", QByteArray::fromStdString(sgf + ")")));
+    host.dialogs.paths.push_back(write("huge.sgf", QByteArray::fromStdString(sgf + ")")));
     const QString error = errorOf([&] { viewer.runCommand(Command::OpenFile); });
     EXPECT_EQ(error, QStringLiteral("无法打开棋谱“huge.sgf”：棋谱太长：超过了 100 万个节点（着手），不能打开。"));
     EXPECT_EQ(points(game), board);
@@ -357,14 +382,14 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     save.today = [] { return QDate(2026, 12, 7); };
 
     const QString sgf = scratch.filePath(QStringLiteral("out.sgf"));
-    host.paths = {sgf, QString()};
+    host.dialogs.paths = {sgf, QString()};
     save.Menu_Option_SaveSGFClick();
     save.Menu_Option_SaveSGFClick(); // cancelled: nothing counts
-    ASSERT_EQ(host.dialogs.size(), 3u);
-    EXPECT_EQ(host.dialogs[1].proposedName, QStringLiteral("Game 2026-12-07_01.sgf"));
-    EXPECT_EQ(host.dialogs[1].title, QStringLiteral("保存棋谱文件为 . . ."));
-    EXPECT_EQ(host.dialogs[1].filter, QStringLiteral("SGF格式棋谱(*.sgf)"));
-    EXPECT_EQ(host.dialogs[2].proposedName, QStringLiteral("Game 2026-12-07_02.sgf"));
+    ASSERT_EQ(host.dialogs.files.size(), 3u);
+    EXPECT_EQ(host.dialogs.files[1].proposedName, QStringLiteral("Game 2026-12-07_01.sgf"));
+    EXPECT_EQ(host.dialogs.files[1].title, QStringLiteral("保存棋谱文件为 . . ."));
+    EXPECT_EQ(host.dialogs.files[1].filter, QStringLiteral("SGF格式棋谱(*.sgf)"));
+    EXPECT_EQ(host.dialogs.files[2].proposedName, QStringLiteral("Game 2026-12-07_02.sgf"));
     EXPECT_EQ(save.SaveCounter, 2);
     const ReadOutcome back = ReadingSGFFile(sgf);
     ASSERT_TRUE(back.ok()) << back.error.toStdString();
@@ -374,9 +399,9 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     EXPECT_EQ(back.record.recordNodes, game.MoveList());
 
     const QString txt = scratch.filePath(QStringLiteral("out.txt"));
-    host.paths = {txt};
+    host.dialogs.paths = {txt};
     save.Menu_Option_SaveTXTClick();
-    EXPECT_EQ(host.dialogs.back().proposedName, QStringLiteral("Game 2026-12-07.txt"));
+    EXPECT_EQ(host.dialogs.files.back().proposedName, QStringLiteral("Game 2026-12-07.txt"));
     QFile t(txt);
     ASSERT_TRUE(t.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = t.readAll().split('\n');
@@ -385,17 +410,17 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
     EXPECT_EQ(lines[7], gbk::encode(QStringLiteral(" ├┼﹢┼┼┼○┼┤ 7\r")));
 
     const QString bmp = scratch.filePath(QStringLiteral("out.bmp"));
-    host.paths = {bmp};
+    host.dialogs.paths = {bmp};
     save.Menu_Option_SaveBMPClick();
-    EXPECT_EQ(host.dialogs.back().proposedName, QStringLiteral("Game 2026-12-07.bmp"));
+    EXPECT_EQ(host.dialogs.files.back().proposedName, QStringLiteral("Game 2026-12-07.bmp"));
     const QImage picture(bmp);
-    const int s = 9 * host.view.ChessSize() + 2 * host.view.BoardMargin();
+    const int s = 9 * host.renderer().ChessSize() + 2 * host.renderer().BoardMargin();
     ASSERT_EQ(picture.size(), QSize(s, s));
     EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),
-              host.view.PaintBox1().copy(0, 0, s, s).convertToFormat(QImage::Format_RGB32));
+              host.renderer().PaintBox1().copy(0, 0, s, s).convertToFormat(QImage::Format_RGB32));
 
     // A failure names the file, keeps the counter and the file already there.
-    host.paths = {scratch.filePath(QStringLiteral("no-such-folder/x.sgf"))};
+    host.dialogs.paths = {scratch.filePath(QStringLiteral("no-such-folder/x.sgf"))};
     const QString error = errorOf([&] { save.Menu_Option_SaveSGFClick(); });
     EXPECT_TRUE(error.contains(QStringLiteral("x.sgf"))) << error.toStdString();
     EXPECT_EQ(save.SaveCounter, 2);
@@ -404,7 +429,10 @@ TEST_F(RecordViewerTest, SavesAsSgfTextAndBitmap)
 TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
 {
     if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
-    TFormMain form(QFile::encodeName(Classic));
+    zemra::testing::TestDialogs dialogs;
+    const std::unique_ptr<TFormMain> started = zemra::testing::startWindow(QFile::encodeName(Classic));
+    TFormMain& form = *started;
+    form.setUserDialogs(&dialogs);
     EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
     EXPECT_EQ(form.infoPanel().StringGrid1()->Cells(1, 4), QStringLiteral("  Akaboshi Intetsu"));
     const RecordViewer& viewer = form.controller<RecordViewer>();
@@ -414,20 +442,49 @@ TEST(RecordViewerWindow, TheCommandLineRecordOpensInTheRecordMode)
     // The window's save item reaches the writer.
     QTemporaryDir scratch;
     const QString path = scratch.filePath(QStringLiteral("w.sgf"));
-    form.fileDialogSink = [&](const FileDialogSettings&) { return path; };
+    dialogs.paths = {path};
     form.action(Command::SaveSGF)->trigger();
     EXPECT_EQ(ReadingSGFFile(path).record.recordNodes, form.game().MoveList());
     EXPECT_EQ(form.saveCommands().SaveCounter, 2);
+}
+
+// The record is on the board before the board is first drawn, at the
+// window's size: the empty board is drawn once, each stone once.
+TEST(RecordViewerWindow, ACommandLineRecordIsDrawnOnce)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        QByteArray sgf;
+    } rows[] = {
+        {"capture.sgf", "(;SZ[9];B[ba];W[aa];B[ab]LB[ee:A])"},
+        {"handicap.sgf", "(;SZ[19]HA[2]AB[dp][pd];W[dd];B[pp];W[qq])"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        QFile file(dir.filePath(QString::fromLatin1(r.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(r.sgf) == r.sgf.size());
+        file.close();
+        const std::unique_ptr<TFormMain> form = zemra::testing::startWindow(QFile::encodeName(file.fileName()));
+        ASSERT_GT(form->game().MoveCount(), 0);
+        const BoardRenderer::DrawCounts drawn = form->renderer().drawCounts();
+        EXPECT_EQ(drawn.emptyBoards, 1);
+        EXPECT_EQ(drawn.stones, stonesOn(form->game()));
+        // Nothing is missing: drawn again from scratch, the picture is the same.
+        const QImage shown = form->renderer().PaintBox1().copy();
+        form->FormResize();
+        EXPECT_EQ(form->renderer().PaintBox1(), shown);
+    }
 }
 
 TEST(RecordViewerWindow, ABadCommandLineFileIsReportedAndTheBoardStaysUsable)
 {
     QStringList shown;
     ZemraApplication::setErrorSink([&](const QString& m) { shown << m; });
-    TFormMain form(QByteArrayLiteral("/nonexistent/record.sgf"));
+    const std::unique_ptr<TFormMain> form = zemra::testing::startWindow(QByteArrayLiteral("/nonexistent/record.sgf"));
     ZemraApplication::setErrorSink({});
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("record.sgf")));
-    EXPECT_EQ(form.GameMode(), QStringLiteral("open"));
-    EXPECT_EQ(form.game().MoveCount(), 0);
+    EXPECT_EQ(form->GameMode(), QStringLiteral("open"));
+    EXPECT_EQ(form->game().MoveCount(), 0);
 }

@@ -2,6 +2,8 @@
 // and marking leave exactly what a fresh drawing of the position shows.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "RandomPlayer.h"
 #include "RenderTestUtil.h"
 
@@ -197,7 +199,7 @@ TEST(LabelModeTest, HandicapStonesKeepNoNumber)
     expectSameAsFresh(g, "handicap, mode 2");
 }
 
-TEST(MarkColourTest, BlueDuringTrialPlayOfARecordOnly)
+TEST(MarkColourTest, BlueWhileAskedAndRedAgainOnTheNextRedraw)
 {
     RenderedGame g(19, 37);
     test::play(g.game, "pd");
@@ -205,11 +207,8 @@ TEST(MarkColourTest, BlueDuringTrialPlayOfARecordOnly)
     auto mark = [&] { return g.pixel(c.x() + 1, c.y() + 1); };
     EXPECT_EQ(mark(), test::RedMark);
 
-    g.renderer.setTrialPlay(true);
-    g.renderer.ShowChessNumberAndFlag(1);
-    EXPECT_EQ(mark(), test::RedMark) << "trial play outside a record";
-
-    g.renderer.setGameMode("open");
+    g.renderer.setMarksBlue(true);
+    EXPECT_EQ(mark(), test::RedMark) << "a mark already drawn stays";
     g.renderer.ShowChessNumberAndFlag(1);
     EXPECT_EQ(mark(), test::BlueMark);
     test::play(g.game, "dp");
@@ -217,7 +216,7 @@ TEST(MarkColourTest, BlueDuringTrialPlayOfARecordOnly)
     EXPECT_EQ(g.pixel(c2.x() + 1, c2.y() + 1), test::BlueMark);
     EXPECT_NE(mark(), test::BlueMark) << "the mark moved on";
 
-    g.renderer.setTrialPlay(false);
+    g.renderer.setMarksBlue(false);
     g.renderer.ShowChessNumberAndFlag(2);
     EXPECT_EQ(g.pixel(c2.x() + 1, c2.y() + 1), test::RedMark);
 }
@@ -233,6 +232,36 @@ TEST(LayoutTest, StarPointsSurviveABoardSizeChangeAtTheSameCellSize)
     g.renderer.DrawChess(4, 4, Colour::Black);
     g.renderer.ClearChessBoard(4, 4);
     EXPECT_EQ(g.cellImage(4, 4), empty);
+}
+
+TEST(LayoutTest, TheSameEmptyBoardIsNotDrawnTwice)
+{
+    const struct {
+        const char* what;
+        std::function<void(BoardRenderer&)> draw;
+        int boardsDrawn; // by the new game's layout
+    } rows[] = {
+        {"nothing", [](BoardRenderer&) {}, 0},
+        {"a stone taken off again",
+         [](BoardRenderer& r) {
+             r.DrawChess(4, 4, Colour::Black);
+             r.ClearChessBoard(4, 4);
+         },
+         1},
+        {"a label", [](BoardRenderer& r) { r.DrawLabel(5, 5, QStringLiteral("A")); }, 1},
+        {"a dead mark", [](BoardRenderer& r) { r.DrawBlock(3, 3, Colour::White); }, 1},
+        {"a triangle", [](BoardRenderer& r) { r.DrawSmallTriangle(3, 3); }, 1},
+    };
+    for (const auto& row : rows) {
+        RenderedGame g(19, 23, true);
+        const QImage empty = g.renderer.PaintBox1().copy();
+        row.draw(g.renderer);
+        const int before = g.renderer.drawCounts().emptyBoards;
+        g.game.InitWeiQiGame();
+        EXPECT_EQ(g.renderer.drawCounts().emptyBoards - before, row.boardsDrawn) << row.what;
+        EXPECT_EQ(g.renderer.BoardImage(), empty) << row.what;
+        EXPECT_EQ(g.renderer.PaintBox1(), empty) << row.what;
+    }
 }
 
 TEST(LayoutTest, ResizeRedrawsStonesAndDeadMarksAtTheNewSize)
