@@ -1,6 +1,6 @@
-// What the board model asks of the display and the player panel. The window
-// implements it; the model calls it in the order the rules need, so a test can
-// record the calls and check them.
+// What the board model asks of the display and the player panel. The
+// window's presenter implements it; NullGameView stands in where nobody
+// watches (benchmarks, record scans, held multi-steps).
 #pragma once
 
 #include <string>
