@@ -1,8 +1,6 @@
 // The engine game against the scripted fake engine, run as a real child
 // process with the window replaced by a recording host; and one short game
 // against the real GNU Go through the window itself.
-#include <QElapsedTimer>
-#include <QMenu>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -147,8 +145,13 @@ TEST_F(EngineGameTest, PassesUndoAndTheOpeningMove)
 
 TEST_F(EngineGameTest, WhileTheEngineThinksOnlyEndingTheGameActs)
 {
-    start("genmove|@sleep 400 = D4\\n\\n\n");
-    QTimer::singleShot(100, [&] {
+    // The engine sleeps and reads not even "quit"; a wait that went on would ask.
+    engine.setSilenceLimit(std::chrono::seconds(20));
+    start("genmove|@sleep 60000 = D4\\n\\n\n");
+    QTimer thinking;
+    thinking.callOnTimeout([&] {
+        if (fake->commands().find("genmove") == std::string::npos) return;
+        thinking.stop();
         EXPECT_TRUE(engine.closeRefusal().has_value());
         engine.Menu_GNUGO_EstimateClick();
         engine.Menu_GNUGO_HintClick();
@@ -157,10 +160,9 @@ TEST_F(EngineGameTest, WhileTheEngineThinksOnlyEndingTheGameActs)
         click(10, 10);
         endGame();
     });
-    QElapsedTimer clock;
-    clock.start();
+    thinking.start(5);
     click(4, 4);
-    EXPECT_LT(clock.elapsed(), 350) << "ending the game ends the wait at once";
+    EXPECT_EQ(host.dialogs.questions, QStringList{"信息提示|\r您确定结束当前对局吗？"}) << "ending the game ends the wait at once";
     EXPECT_EQ(host.log, (std::vector<LogEntry>{{"System", QString::fromUtf8(EstimateBusyText.data())},
                                                 {"System", QString::fromUtf8(HintBusyText.data())},
                                                 {"System", "计算机正在思考，请等会儿再悔棋。"},
@@ -364,13 +366,13 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
         form.setUserDialogs(&dialogs);
         form.show();
         QCoreApplication::processEvents(); // the board is laid out once the window is shown
-        const auto menu = [&](QMenu* m, const char* caption) { TFormMain::item(m, QString::fromUtf8(caption))->trigger(); };
-        menu(form.menuGameMode(), "  人机对弈");
+        const auto menu = [&](Command c) { form.action(c)->trigger(); };
+        menu(Command::ModeGNUGO);
         EngineGame& engine = form.controller<EngineGame>();
         engine.askNewGame = [size, handicap] {
             return std::optional<GnuNewGameChoice>({Colour::Black, size, handicap, 1, QStringLiteral("./gnugo"), true});
         };
-        menu(form.menuGNUGO(), "  开始新局");
+        menu(Command::GnuNewGame);
         ASSERT_TRUE(engine.gameInProgress());
         WeiQiGame& game = form.game();
         EXPECT_EQ(game.MoveCount(), handicap ? 1 : 0) << "with a handicap the engine opens";
@@ -383,15 +385,22 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
             form.PaintBox1MouseUp(Qt::LeftButton, p.x(), p.y());
             EXPECT_EQ(game.MoveCount(), before + 2) << "our stone and GNU Go's";
         }
-        menu(form.menuGNUGO(), "  弃权一手");
+        menu(Command::GnuPass);
         const int beforeUndo = game.MoveCount();
-        menu(form.menuGNUGO(), "  悔    棋");
+        menu(Command::GnuUndo);
         EXPECT_LT(game.MoveCount(), beforeUndo);
         bool blinked = false;
-        QTimer::singleShot(400, [&] { blinked = engine.hintBlinking(), form.PaintBox1MouseDown(Qt::LeftButton); });
-        menu(form.menuGNUGO(), "  电脑支招");
+        QTimer press; // once the hint blinks, however long GNU Go thinks
+        press.callOnTimeout([&] {
+            if (!engine.hintBlinking()) return;
+            blinked = true;
+            press.stop();
+            form.PaintBox1MouseDown(Qt::LeftButton);
+        });
+        press.start(10);
+        menu(Command::GnuHint);
         EXPECT_TRUE(blinked);
-        menu(form.menuGNUGO(), "  形势判断");
+        menu(Command::GnuEstimate);
         EXPECT_TRUE(form.messageLog()->toPlainText().contains(QStringLiteral("不计贴目时")));
 
         GtpEngine replay;
@@ -405,7 +414,7 @@ TEST(EngineGameGnuGo, AShortGameThroughTheWindowMatchesGnuGosBoard)
         EXPECT_EQ(ourStones(game, "BlackChess"), gnuGosStones(replay, "black"));
         EXPECT_EQ(ourStones(game, "WhiteChess"), gnuGosStones(replay, "white"));
         replay.quit();
-        menu(form.menuGNUGO(), "  结束棋局");
+        menu(Command::GnuEndGame);
         EXPECT_EQ(form.gameInfo().GameResult, QStringLiteral("比赛中断！"));
     }
 }

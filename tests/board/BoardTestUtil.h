@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/MoveNode.h"
 #include "board/WeiQiGame.h"
 
 #include "GameTestAccess.h"
@@ -99,18 +100,20 @@ inline Snapshot snapshot(const WeiQiGame& g)
     return s;
 }
 
-// Records every call as a short text, in order.
+// Records every call as a short text, in order, and keeps the picture the
+// calls have drawn so far.
 class RecordingView : public GameView {
 public:
+    explicit RecordingView(const WeiQiGame* shownGame = nullptr) : game(shownGame) {}
     std::vector<std::string> calls;
+    // What the picture shows at each point: "." nothing, "X" or "O" a stone,
+    // then "#" for the dead-stone square and "^" for the last-move mark.
+    std::vector<std::string> picture = std::vector<std::string>(19 * 19, ".");
+    // Stones are shown by move number from this game's moves.
+    const WeiQiGame* game = nullptr;
 
-    std::string joined() const
-    {
-        std::string out;
-        for (const auto& c : calls)
-            out += (out.empty() ? "" : " ") + c;
-        return out;
-    }
+    std::string shown(int i, int j) const { return picture[at(i, j)]; }
+
     void clear() { calls.clear(); }
     // The latest call that starts with prefix, or "".
     std::string last(std::string_view prefix) const
@@ -119,31 +122,54 @@ public:
             if (it->starts_with(prefix)) return *it;
         return {};
     }
-    int count(std::string_view prefix) const
-    {
-        int n = 0;
-        for (const auto& c : calls)
-            n += c.starts_with(prefix);
-        return n;
-    }
 
-    void ShowChessNumberAndFlag(int n) override { calls.push_back("Show(" + std::to_string(n) + ")"); }
-    void DeleteDeadChessFromImage(const std::string& t) override { calls.push_back("Erase(" + t + ")"); }
-    void ClearChessBoard(int i, int j) override { calls.push_back("Clear" + at(i, j)); }
-    void DrawChess(int i, int j, Colour c) override { calls.push_back("Draw" + std::string(colourWord(c)) + at(i, j)); }
-    void SendImageToFront(int i, int j) override { calls.push_back("Front" + at(i, j)); }
-    void DrawSmallTriangle(int i, int j) override { calls.push_back("Tri" + at(i, j)); }
-    void DrawBlock(int i, int j, Colour c) override { calls.push_back("Block" + std::string(colourWord(c)) + at(i, j)); }
-    void InitChessBoard() override { calls.push_back("Init"); }
+    void ShowChessNumberAndFlag(int n) override
+    {
+        calls.push_back("Show(" + std::to_string(n) + ")");
+        if (!game || n <= 0 || n > static_cast<int>(game->MoveList().size())) return;
+        const auto m = parseMoveNode(game->MoveList()[static_cast<std::size_t>(n - 1)]);
+        if (m && !m->pass && game->pointNumber(m->i, m->j) == n)
+            draw(m->i, m->j, std::string(m->colour == Colour::Black ? "X" : "O") + (n == game->MoveCount() ? "^" : ""));
+    }
+    void DeleteDeadChessFromImage(const std::string& t) override
+    {
+        calls.push_back("Erase(" + t + ")");
+        for (const MoveNode& m : parseCaptureText(t))
+            draw(m.i, m.j, ".");
+    }
+    void ClearChessBoard(int i, int j) override { note("Clear", i, j, "."); }
+    void DrawChess(int i, int j, Colour c) override { note("Draw" + colour(c), i, j, c == Colour::Black ? "X" : "O"); }
+    void SendImageToFront(int i, int j) override { note("Front", i, j, "", true); }
+    void DrawSmallTriangle(int i, int j) override { note("Tri", i, j, "^", true); }
+    void DrawBlock(int i, int j, Colour c) override { note("Block" + colour(c), i, j, "#", true); }
+    void InitChessBoard() override
+    {
+        calls.push_back("Init");
+        picture.assign(19 * 19, ".");
+    }
     void SetStoneLabelMode(StoneLabelMode m) override { calls.push_back("Mode" + std::to_string(static_cast<int>(m))); }
     void SetLabelBlackDead(const std::string& s) override { calls.push_back("BlackDead=" + s); }
     void SetLabelWhiteDead(const std::string& s) override { calls.push_back("WhiteDead=" + s); }
-    void ShowSideToMove(Colour c) override { calls.push_back("Turn" + std::string(colourWord(c))); }
+    void ShowSideToMove(Colour c) override { calls.push_back("Turn" + colour(c)); }
     void PlayStoneSound(std::string_view s) override { calls.push_back("Sound" + std::string(s)); }
     void SetHandicapCell(const std::string& s) override { calls.push_back("Cell[" + s + "]"); }
 
 private:
-    static std::string at(int i, int j) { return "(" + std::to_string(i) + "," + std::to_string(j) + ")"; }
+    static std::string where(int i, int j) { return "(" + std::to_string(i) + "," + std::to_string(j) + ")"; }
+    static std::size_t at(int i, int j) { return static_cast<std::size_t>((i - 1) * 19 + (j - 1)); }
+    static std::string colour(Colour c) { return std::string(colourWord(c)); }
+    // Paints what at the point, over what is there when on top.
+    void draw(int i, int j, const std::string& what, bool onTop = false)
+    {
+        if (i < 1 || i > 19 || j < 1 || j > 19) return;
+        std::string& point = picture[at(i, j)];
+        point = onTop ? point + what : what;
+    }
+    void note(const std::string& call, int i, int j, const std::string& what, bool onTop = false)
+    {
+        calls.push_back(call + where(i, j));
+        draw(i, j, what, onTop);
+    }
 };
 
 } // namespace zemra::test

@@ -2,7 +2,8 @@
 //   silent [FILE]     read and drop the input until it ends, then write
 //                     "end of input" into FILE
 //   print TEXT        print TEXT at once, then as silent
-//   bursts MS A B     print A, wait MS ms, print B, then as silent
+//   bursts MS A B     print A, wait MS ms, print B and exit
+//   turns A B         print A, wait for a line of input, print B, then as silent
 //   echo FILE         copy the input byte for byte into FILE until it ends
 //   exit-after MS     exit after MS ms without reading
 //   print-exit TEXT   print TEXT and exit at once
@@ -58,6 +59,11 @@ int main(int argc, char** argv)
         put(unescape(argv[3]));
         sleepMs(std::atoi(argv[2]));
         put(unescape(argv[4]));
+    } else if (mode == "turns" && argc > 3) {
+        put(unescape(argv[2]));
+        for (char c = 0; c != '\n';)
+            if (::read(STDIN_FILENO, &c, 1) != 1) return 2;
+        put(unescape(argv[3]));
         drainInput();
     } else if (mode == "echo" && argc > 2) {
         const int file = ::open(argv[2], O_WRONLY | O_CREAT | O_TRUNC, 0644);
