@@ -47,11 +47,6 @@ TFormMain::~TFormMain()
     m_game.setView(nullptr);
 }
 
-QAction* TFormMain::item(QMenu* menu, const QString& caption)
-{
-    return menuAction(menu, caption);
-}
-
 QString TFormMain::GameMode() const
 {
     return m_mode ? modeWord(m_mode->mode()) : QString();

@@ -75,7 +75,6 @@ public:
     QMenu* menuGNUGO() const { return menu(MenuId::GNUGO); }
     QMenu* menuNetwork() const { return menu(MenuId::Network); }
     QMenu* menuOption() const { return menu(MenuId::Option); }
-    static QAction* item(QMenu* menu, const QString& caption);
 
     // Runs one menu command through the error boundary; menus show the
     // new state afterwards.

@@ -146,13 +146,6 @@ void ToolbarMenus::show(Command command, CommandState state) const
     if (a->isCheckable()) a->setChecked(state.checked);
 }
 
-QAction* menuAction(const QMenu* menu, const QString& caption)
-{
-    for (QAction* a : menu->actions())
-        if (!a->isSeparator() && a->text() == caption) return a;
-    return nullptr;
-}
-
 int GetMenuHeight(const QMenu* menu)
 {
     const auto actions = menu->actions();

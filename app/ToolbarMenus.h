@@ -122,9 +122,6 @@ private:
     std::array<QAction*, CommandCount> m_actions{};
 };
 
-// The action with this caption (blanks included), or nullptr.
-QAction* menuAction(const QMenu* menu, const QString& caption);
-
 // 0 without items; else 6, plus 9 per separator and 17 per other item.
 int GetMenuHeight(const QMenu* menu);
 
