@@ -179,6 +179,9 @@ private:
     void layoutLowerArea(int splitterTop);
     void placePaintBox();
     void enterMode(GameModeId mode);
+    // The network mode's controller is loaded on its first entry; false
+    // (the user told why) when it cannot be.
+    bool wakeController(GameModeId mode);
     bool runWindowCommand(Command command);
     void showModeButton(std::optional<GameModeId> mode);
     void popUp(MenuId menu, TMyImage* button);
