@@ -72,8 +72,11 @@ QIcon applicationIcon()
 {
     // Pixmaps rather than file names: a file name sends QIcon through every
     // icon-engine plug-in first.
+    // No 256-pixel one: no window frame or task bar draws one that large,
+    // and the desktop's menus and switchers take the installed theme icon.
+    // Sent to the window system with the others it cost a megabyte at start-up.
     QIcon icon;
-    for (int size : {16, 32, 64, 256})
+    for (int size : {16, 32, 64})
         icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/ui/AppIcon%1.png").arg(size))));
     return icon;
 }
