@@ -147,7 +147,7 @@ void BoardRenderer::InitChessBoard()
         m_layout.boardSize = n;
         m_layout.margin = BoardMarginPixels;
         m_imageSize = boardImageSizeFor(m_layout, m_showCoordinates, m_textWidth19);
-        m_stones = &stoneImages(s);
+        m_stones = nullptr; // fetched by the first stone drawn at this size
     }
 
     const int J = m_layout.squareSide();
@@ -370,6 +370,8 @@ void BoardRenderer::drawStone(int i, int j, Colour stone)
 {
     // The mask ANDed in, then the stone ORed over it, in one pass.
     const QRect cell = m_layout.cellRect(i, j);
+    // An empty board, the first picture of every run, needs no stones.
+    if (!m_stones) m_stones = &stoneImages(m_layout.chessSize);
     const QImage& art = stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess;
     const PixelRows board(m_board);
     const ConstPixelRows mask(m_stones->ChessMask);
