@@ -63,11 +63,12 @@ foreach(module zemra-sound.so zemra-network.so)
     message(FATAL_ERROR "the module ${module} is not found in the installed tree:\n${report}")
   endif()
 endforeach()
-# Start-up loads neither Qt Multimedia nor Qt Network: only the modules need them.
+# The program itself needs neither Qt Multimedia nor Qt Network (only its
+# modules do) nor libjpeg (opened while the player pictures are decoded).
 find_program(READELF readelf)
 if(READELF)
   execute_process(COMMAND ${READELF} -d "${PREFIX}/bin/zemra" OUTPUT_VARIABLE dynamic)
-  if(dynamic MATCHES "libQt6(Multimedia|Network)[^]]*")
+  if(dynamic MATCHES "(libQt6Multimedia|libQt6Network|libjpeg)[^]]*")
     message(FATAL_ERROR "the program itself needs ${CMAKE_MATCH_0}; only its modules should")
   endif()
 endif()
