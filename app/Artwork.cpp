@@ -22,6 +22,11 @@ QString resourcePath(const QString& name)
     return QStringLiteral(":/ui/") + name + QStringLiteral(".png");
 }
 
+QString cacheKey(const QString& name)
+{
+    return QStringLiteral("zemra/art/") + name;
+}
+
 } // namespace
 
 const QStringList& toolbarStripNames()
@@ -54,7 +59,7 @@ QImage artworkImage(const QString& name)
 
 QPixmap artworkPixmap(const QString& name)
 {
-    const QString key = QStringLiteral("zemra/art/") + name;
+    const QString key = cacheKey(name);
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap)) return pixmap;
     pixmap = QPixmap::fromImage(artworkImage(name));
@@ -65,7 +70,13 @@ QPixmap artworkPixmap(const QString& name)
 QPixmap buttonFrame(const QString& strip, ButtonFrame frame)
 {
     if (!toolbarStripNames().contains(strip)) return {};
-    return artworkPixmap(strip).copy(static_cast<int>(frame) * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+    const QRect area(static_cast<int>(frame) * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+    // The first picture shows only the normal frames: a strip is kept for
+    // the others once its button is first hovered, not from start-up on.
+    QPixmap kept;
+    if (frame == ButtonFrame::Normal && !QPixmapCache::find(cacheKey(strip), &kept))
+        return QPixmap::fromImage(artworkImage(strip).copy(area));
+    return artworkPixmap(strip).copy(area);
 }
 
 QIcon applicationIcon()
