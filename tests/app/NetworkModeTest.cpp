@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "app/FormMain.h"
 #include "app/MessageLog.h"
 #include "app/NetworkMode.h"
@@ -50,6 +52,8 @@ TEST(NetworkMode, AModuleThatCannotServeIsNotLoaded)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a module");
     broken.close();
+    // Opening a FIFO would wait for a writer for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.so"))).constData(), 0600), 0);
     const QByteArray built = qgetenv("ZEMRA_DATA_DIR");
     struct Row {
         QByteArray dataDir;
@@ -58,6 +62,7 @@ TEST(NetworkMode, AModuleThatCannotServeIsNotLoaded)
     };
     for (const Row& row : {Row{QFile::encodeName(dir.path()), "absent.so", "zemraPlaySound"},
                            Row{QFile::encodeName(dir.path()), "broken.so", "zemraPlaySound"},
+                           Row{QFile::encodeName(dir.path()), "fifo.so", "zemraPlaySound"},
                            Row{built, "zemra-sound.so", "noSuchEntry"}}) {
         qputenv("ZEMRA_DATA_DIR", row.dataDir);
         const ProgramModule module = openProgramModule(row.file, row.entry);
