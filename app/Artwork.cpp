@@ -22,6 +22,11 @@ QString resourcePath(const QString& name)
     return QStringLiteral(":/ui/") + name + QStringLiteral(".png");
 }
 
+QString cacheKey(const QString& name)
+{
+    return QStringLiteral("zemra/art/") + name;
+}
+
 } // namespace
 
 const QStringList& toolbarStripNames()
@@ -54,7 +59,7 @@ QImage artworkImage(const QString& name)
 
 QPixmap artworkPixmap(const QString& name)
 {
-    const QString key = QStringLiteral("zemra/art/") + name;
+    const QString key = cacheKey(name);
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap)) return pixmap;
     pixmap = QPixmap::fromImage(artworkImage(name));
@@ -65,15 +70,24 @@ QPixmap artworkPixmap(const QString& name)
 QPixmap buttonFrame(const QString& strip, ButtonFrame frame)
 {
     if (!toolbarStripNames().contains(strip)) return {};
-    return artworkPixmap(strip).copy(static_cast<int>(frame) * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+    const QRect area(static_cast<int>(frame) * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+    // The first picture shows only the normal frames: a strip is kept for
+    // the others once its button is first hovered, not from start-up on.
+    QPixmap kept;
+    if (frame == ButtonFrame::Normal && !QPixmapCache::find(cacheKey(strip), &kept))
+        return QPixmap::fromImage(artworkImage(strip).copy(area));
+    return artworkPixmap(strip).copy(area);
 }
 
 QIcon applicationIcon()
 {
     // Pixmaps rather than file names: a file name sends QIcon through every
     // icon-engine plug-in first.
+    // No 256-pixel one: no window frame or task bar draws one that large,
+    // and the desktop's menus and switchers take the installed theme icon.
+    // Sent to the window system with the others it cost a megabyte at start-up.
     QIcon icon;
-    for (int size : {16, 32, 64, 256})
+    for (int size : {16, 32, 64})
         icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/ui/AppIcon%1.png").arg(size))));
     return icon;
 }

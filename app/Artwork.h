@@ -44,7 +44,7 @@ QPixmap artworkPixmap(const QString& name);
 // One 44 x 30 frame of a sprite strip; a null pixmap for an unknown strip.
 QPixmap buttonFrame(const QString& strip, ButtonFrame frame);
 
-// The program's icon at 16, 32, 64 and 256 pixels.
+// The window's icon at 16, 32 and 64 pixels.
 QIcon applicationIcon();
 
 } // namespace zemra

@@ -37,6 +37,9 @@ const QStringList& ChatLine::cannedPhrases()
 
 ChatLine::ChatLine(QWidget* parent) : QComboBox(parent)
 {
+    // The font before the phrases: a font change lays out every item of the
+    // list, which would shape a hundred glyphs of the Ming font at start-up.
+    setFont(textFont(12));
     setEditable(true);
     // The list is fixed: Enter must not add typed lines to it, and typed text
     // must not be completed into a phrase the user did not choose.
@@ -51,7 +54,6 @@ ChatLine::ChatLine(QWidget* parent) : QComboBox(parent)
     setCurrentIndex(-1);
     clearEditText();
 
-    setFont(textFont(12));
     QPalette pal = palette();
     pal.setColor(QPalette::Base, MessageLog::Background);
     setPalette(pal);

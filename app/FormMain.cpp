@@ -25,7 +25,8 @@
 #include "app/LocalGame.h"
 #include "app/MessageLog.h"
 #include "app/MyImageUnit.h"
-#include "app/NetworkGame.h"
+#include "app/NetworkMode.h"
+#include "app/NetworkModule.h"
 #include "app/ProgramFiles.h"
 #include "app/RecordViewer.h"
 #include "app/SaveCommands.h"
@@ -105,7 +106,7 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
 
     // One controller per mode, in the order of GameModeId.
     m_modes = {std::make_unique<LocalGame>(*this), std::make_unique<RecordViewer>(*this),
-               std::make_unique<EngineGame>(*this), std::make_unique<NetworkGame>(*this)};
+               std::make_unique<EngineGame>(*this), networkStandIn(*this)};
 
     m_save = std::make_unique<SaveCommands>(*this);
 
@@ -173,9 +174,25 @@ bool TFormMain::SwitchToGameMode(GameModeId mode)
     return true;
 }
 
+bool TFormMain::wakeController(GameModeId mode)
+{
+    std::unique_ptr<ModeController>& slot = m_modes[static_cast<std::size_t>(mode)];
+    if (!isNetworkStandIn(*slot)) return true;
+    QString problem;
+    std::unique_ptr<ModeController> controller = createNetworkGame(*this, problem);
+    if (!controller) {
+        qWarning("%s", qPrintable(problem));
+        ShowInformation(QStringLiteral("\r网络对局模块 " ZEMRA_NETWORK_MODULE " 无法载入，不能进入网络对局。\r请重新安装 Zemra。"));
+        return false;
+    }
+    slot = std::move(controller);
+    return true;
+}
+
 void TFormMain::enterMode(GameModeId mode)
 {
     if (m_mode && m_mode->mode() == mode) return;
+    if (!wakeController(mode)) return;
     if (!SwitchToGameMode(mode)) return;
     m_mode = &controller(mode);
     showModeButton(mode);

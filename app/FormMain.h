@@ -176,6 +176,9 @@ private:
     void layoutLowerArea(int splitterTop);
     void enterMode(GameModeId mode);
     template <GameModeId Mode> CommandState modeState() const { return {true, currentMode() == Mode}; }
+    // The network mode's controller is loaded on its first entry; false
+    // (the user told why) when it cannot be.
+    bool wakeController(GameModeId mode);
     void showModeButton(std::optional<GameModeId> mode);
     void popUp(MenuId menu, TMyImage* button);
     void ImageResize1MouseDown(int y);

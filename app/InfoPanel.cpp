@@ -298,7 +298,23 @@ void InfoGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
 
 // ---------------------------------------------------------------------------
 
-InfoPanel::InfoPanel(QWidget* parent) : m_playerArea(new PlayerArea(parent)), m_grid(new InfoGrid(parent)) {}
+namespace {
+
+// A table's header views measure their font as they are made, before the
+// grid can set its own: made inside a widget that has the panel's font
+// already, they never load the default font's two faces at start-up.
+InfoGrid* makeGrid(QWidget* parent)
+{
+    QWidget carrier;
+    carrier.setFont(panelFont());
+    auto* grid = new InfoGrid(&carrier);
+    grid->setParent(parent);
+    return grid;
+}
+
+} // namespace
+
+InfoPanel::InfoPanel(QWidget* parent) : m_playerArea(new PlayerArea(parent)), m_grid(makeGrid(parent)) {}
 
 void InfoPanel::ShowGameInfo(const GameInfo& info, int handicapCount)
 {

@@ -1,35 +1,13 @@
-// What the machine says about itself: its host name (the user's name against
-// the engine and the default nickname) and, for network play, its addresses.
+// What the machine says about itself: its host name, the user's name against
+// the engine and the default nickname. Its addresses, which only network play
+// needs, are in NetworkAddresses.h.
 #pragma once
 
-#include <QHostAddress>
-#include <QList>
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 namespace zemra {
 
 // The machine's host name, at most 64 bytes in GBK.
 QString GetMyComputerName();
-
-// The machine's IPv4 addresses in dotted form, never empty and never waiting
-// for a resolver: those of the host name in the order the lookup gave them
-// once StartMyComputerIPLookup has its answer; until then, and when the
-// host name has none a peer could reach, those of the network interfaces;
-// else "127.0.0.1".
-QStringList GetMyComputerIP();
-
-// Asks for the addresses of the host name in the background. A resolver
-// that answers slowly or never leaves the window alone.
-void StartMyComputerIPLookup();
-
-// How the host name is resolved: the lookup calls done later, on this
-// thread. By default the system resolver in Qt's worker threads; tests put a
-// resolver of their own.
-using HostNameLookup =
-    std::function<void(const QString& hostName, std::function<void(const QList<QHostAddress>&)> done)>;
-void SetHostNameLookup(HostNameLookup lookup);
 
 } // namespace zemra

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/MyComputer.h"
+#include "app/NetworkAddresses.h"
 #include "app/ZemraApplication.h"
 #include "net/ChatMessage.h"
 #include "net/Wire.h"

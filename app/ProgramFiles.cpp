@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <dirent.h>
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,6 +81,32 @@ QByteArray locateProgramFile(const QString& name)
     for (const QByteArray& dir : dirs)
         if (isRegular(dir + file)) return dir + file;
     return programDirBytes() + file;
+}
+
+ProgramModule openProgramModule(const char* fileName, const char* entryName)
+{
+    QList<QByteArray> dirs;
+    const QByteArray fromEnv = qgetenv("ZEMRA_DATA_DIR");
+    if (!fromEnv.isEmpty()) dirs << fromEnv + '/';
+    dirs << programDirBytes() << programDirBytes() + "../lib/zemra/";
+    ProgramModule found;
+    for (const QByteArray& dir : dirs) {
+        const QByteArray path = dir + fileName;
+        if (!isRegular(path)) continue;
+        // Opened by the path's own bytes, so a program folder whose name is
+        // not UTF-8 still finds it; every symbol now, so that a module that
+        // does not fit the program fails here and not in the middle of a game.
+        void* module = ::dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            found.problem = QString::fromLocal8Bit(::dlerror());
+            continue;
+        }
+        if (void* entry = ::dlsym(module, entryName)) return {path, entry, {}};
+        found.problem = QStringLiteral("%1: no %2").arg(QFile::decodeName(path), QLatin1String(entryName));
+        ::dlclose(module);
+    }
+    if (found.problem.isEmpty()) found.problem = QStringLiteral("%1 not found").arg(QLatin1String(fileName));
+    return found;
 }
 
 QByteArray systemPath(const QString& path)

@@ -24,6 +24,16 @@ QString programDirText();
 // program's folder, then ../share/zemra/ beside it (an installed copy).
 QByteArray locateProgramFile(const QString& name);
 
+// A module of the program (zemra-sound.so, zemra-network.so) opened and its
+// entry found: searched in $ZEMRA_DATA_DIR, the program's folder, then
+// ../lib/zemra/ beside it (an installed copy). Never closed again.
+struct ProgramModule {
+    QByteArray path;       // where it was loaded from; empty when it was not
+    void* entry = nullptr; // the entry function; null when it was not loaded
+    QString problem;       // why not, from the system's loader
+};
+ProgramModule openProgramModule(const char* fileName, const char* entryName);
+
 // The bytes of a path that Qt gives as text (a file dialog's choice, a
 // shipped file's place). Qt shows a name that is not UTF-8 (from an archive
 // made on Windows) with replacement characters and cannot open it by that

@@ -1,9 +1,6 @@
 #include "app/Sounds.h"
 
 #include <QCoreApplication>
-#include <QFile>
-
-#include <dlfcn.h>
 
 #include "app/ProgramFiles.h"
 #include "app/SoundOutput.h"
@@ -20,23 +17,11 @@ struct SoundOutput {
 };
 
 // The sound-output module, loaded on the first sound. Never unloaded: its
-// players live until the application object goes. Opened by the path's own
-// bytes, so a program folder whose name is not UTF-8 still finds it.
+// players live until the application object goes.
 SoundOutput loadSoundOutput()
 {
-    QList<QByteArray> dirs;
-    const QByteArray fromEnv = qgetenv("ZEMRA_DATA_DIR");
-    if (!fromEnv.isEmpty()) dirs << fromEnv + '/';
-    dirs << programDirBytes() << programDirBytes() + "../lib/zemra/";
-    for (const QByteArray& dir : dirs) {
-        const QByteArray path = dir + ZEMRA_SOUND_MODULE;
-        void* module = ::dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) continue;
-        if (auto play = reinterpret_cast<PlayFunction>(::dlsym(module, QT_STRINGIFY(ZEMRA_SOUND_ENTRY))))
-            return {path, play};
-        ::dlclose(module);
-    }
-    return {};
+    const ProgramModule module = openProgramModule(ZEMRA_SOUND_MODULE, QT_STRINGIFY(ZEMRA_SOUND_ENTRY));
+    return {module.path, reinterpret_cast<PlayFunction>(module.entry)};
 }
 
 const SoundOutput& soundOutput()

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "app/JpegImage.h"
+#include "app/NetworkMode.h"
+#include "app/NetworkModule.h"
 #include "records/RecordFile.h"
 #include "app/SoundOutput.h"
 #include "app/Sounds.h"
@@ -31,6 +33,8 @@ QStringList startupReport(const std::function<QByteArray(const QString& name)>& 
     }
     const QByteArray soundOutput = soundOutputPath();
     add(!soundOutput.isEmpty(), QStringLiteral(ZEMRA_SOUND_MODULE), QFile::decodeName(soundOutput));
+    const QByteArray network = networkModulePath();
+    add(!network.isEmpty(), QStringLiteral(ZEMRA_NETWORK_MODULE), QFile::decodeName(network));
     for (const QString& sound : soundNames()) {
         const QString path = soundResourcePath(sound);
         add(QFile::exists(path), sound, path);

@@ -13,8 +13,9 @@ namespace zemra {
 bool startupReportRequested();
 
 // One line per file the program reads: "found NAME PATH" or "missing NAME
-// PATH". Player pictures count as found only when they decode; sounds are
-// the compiled-in clips. locate gives a file's path as the system names it.
+// PATH". Player pictures count as found only when they decode, the sound and
+// network modules only when they load into this program; sounds are the
+// compiled-in clips. locate gives a file's path as the system names it.
 QStringList startupReport(const std::function<QByteArray(const QString& name)>& locate);
 
 // The lines on standard output.

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <malloc.h>
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +31,10 @@ void refuseWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QStri
 
 int main(int argc, char* argv[])
 {
+    // Large buffers are mapped apart and given back when freed. glibc would
+    // raise this after the first one, and then keep start-up's transient
+    // pictures in the heap for the rest of the run.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Read before the application object: --help and --version need no display.
     const zemra::CommandLine line = zemra::readCommandLine(argc, argv);
     switch (line.action) {

@@ -77,6 +77,18 @@ void andInto(QRgb* out, const QRgb* a, const QRgb* b, int n)
         out[x] = a[x] & b[x];
 }
 
+// The wood tiles sit at multiples of SmallBoardSide: a row from left, width
+// long, is f(x, offset into the tile's row, n) for each tile it crosses.
+template <typename Run> void forEachTileRun(int left, int width, Run f)
+{
+    for (int x = left; x < left + width;) {
+        const int offset = x % SmallBoardSide;
+        const int n = std::min(SmallBoardSide - offset, left + width - x);
+        f(x, offset, n);
+        x += n;
+    }
+}
+
 void fillArea(QImage& image, const QRect& area, QRgb colour)
 {
     const QRect r = area & image.rect();
@@ -149,7 +161,7 @@ void BoardRenderer::InitChessBoard()
         m_layout.boardSize = n;
         m_layout.margin = BoardMarginPixels;
         m_imageSize = boardImageSizeFor(m_layout, m_showCoordinates, m_textWidth19);
-        m_stones = &stoneImages(s);
+        m_stones = nullptr; // fetched by the first stone drawn at this size
     }
 
     const int J = m_layout.squareSide();
@@ -179,20 +191,25 @@ void BoardRenderer::paintWood(const QRect& area)
 {
     const QRect r = area & m_board.rect();
     if (r.isEmpty()) return;
-    // A band of tiles one tile wider than the picture: each row is one copy.
-    if (m_woodBand.width() < m_board.width() + SmallBoardSide) {
-        const int tiles = m_board.width() / SmallBoardSide + 2;
-        m_woodBand = QImage(tiles * SmallBoardSide, SmallBoardSide, QImage::Format_RGB32);
-        QPainter painter(&m_woodBand);
-        for (int t = 0; t < tiles; ++t)
-            painter.drawImage(t * SmallBoardSide, 0, SmallBoard());
-    }
-    const int offset = r.left() % SmallBoardSide;
-    const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
     const PixelRows board(m_board);
-    const ConstPixelRows wood(m_woodBand);
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::memcpy(board.row(y) + r.left(), wood.row(y % SmallBoardSide) + offset, bytes);
+    const ConstPixelRows wood(SmallBoard());
+    const int right = r.left() + r.width();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* row = board.row(y);
+        const QRgb* tile = wood.row(y % SmallBoardSide);
+        // The part tile up to the first tile edge, one whole tile from the
+        // tile, then ever longer copies of the tiles already in the row.
+        int x = r.left();
+        const int head = std::min(SmallBoardSide - x % SmallBoardSide, right - x);
+        std::memcpy(row + x, tile + x % SmallBoardSide, static_cast<std::size_t>(head) * sizeof(QRgb));
+        x += head;
+        const int start = x;
+        while (x < right) {
+            const int count = x == start ? std::min(SmallBoardSide, right - x) : std::min(x - start, right - x);
+            std::memcpy(row + x, x == start ? tile : row + start, static_cast<std::size_t>(count) * sizeof(QRgb));
+            x += count;
+        }
+    }
 }
 
 void BoardRenderer::DrawChessBoard()
@@ -319,13 +336,16 @@ void BoardRenderer::clearCell(int i, int j)
     m_blank = false;
     const QRect cell = m_layout.cellRect(i, j);
     const QImage& piece = boardPiece(pieceKindAt(m_layout.boardSize, i, j));
-    const int offset = cell.left() % SmallBoardSide;
     const PixelRows board(m_board);
-    const ConstPixelRows wood(m_woodBand);
+    const ConstPixelRows wood(SmallBoard());
     const ConstPixelRows ink(piece);
-    for (int y = 0; y < cell.height(); ++y)
-        andInto(board.row(cell.top() + y) + cell.left(), wood.row((cell.top() + y) % SmallBoardSide) + offset, ink.row(y),
-                cell.width());
+    for (int y = 0; y < cell.height(); ++y) {
+        QRgb* out = board.row(cell.top() + y);
+        const QRgb* tile = wood.row((cell.top() + y) % SmallBoardSide);
+        const QRgb* mask = ink.row(y);
+        forEachTileRun(cell.left(), cell.width(),
+                       [&](int x, int offset, int n) { andInto(out + x, tile + offset, mask + (x - cell.left()), n); });
+    }
 }
 
 void BoardRenderer::ClearChessBoard(int i, int j)
@@ -382,6 +402,8 @@ void BoardRenderer::drawStone(int i, int j, Colour stone)
     ++m_drawCounts.stones;
     m_blank = false;
     const QRect cell = m_layout.cellRect(i, j);
+    // An empty board, the first picture of every run, needs no stones.
+    if (!m_stones) m_stones = &stoneImages(m_layout.chessSize);
     const QImage& art = stone == Colour::Black ? m_stones->BlackChess : m_stones->WhiteChess;
     const PixelRows board(m_board);
     const ConstPixelRows mask(m_stones->ChessMask);

@@ -159,7 +159,6 @@ private:
     QImage m_screen;
     PictureMemory m_boardMemory;
     PictureMemory m_screenMemory;
-    QImage m_woodBand;
     std::array<QImage, PieceKindCount> m_pieces;
     const StoneImages* m_stones = nullptr;
     DrawCounts m_drawCounts;

@@ -56,9 +56,21 @@ foreach(name ImageBlack.jpg ImageWhite.jpg SGF.ico GIB.ico)
     message(FATAL_ERROR "${name} not found in the installed data folder:\n${report}")
   endif()
 endforeach()
-# Sound comes from the module beside the installed program, not from the build tree.
-if(NOT report MATCHES "found zemra-sound.so ${PREFIX}/bin/\\.\\./lib/zemra/zemra-sound.so")
-  message(FATAL_ERROR "the sound-output module is not found in the installed tree:\n${report}")
+# Sound and network play come from the modules beside the installed program,
+# not from the build tree, and load into it.
+foreach(module zemra-sound.so zemra-network.so)
+  if(NOT report MATCHES "found ${module} ${PREFIX}/bin/\\.\\./lib/zemra/${module}")
+    message(FATAL_ERROR "the module ${module} is not found in the installed tree:\n${report}")
+  endif()
+endforeach()
+# The program itself needs neither Qt Multimedia nor Qt Network (only its
+# modules do) nor libjpeg (opened while the player pictures are decoded).
+find_program(READELF readelf)
+if(READELF)
+  execute_process(COMMAND ${READELF} -d "${PREFIX}/bin/zemra" OUTPUT_VARIABLE dynamic)
+  if(dynamic MATCHES "(libQt6Multimedia|libQt6Network|libjpeg)[^]]*")
+    message(FATAL_ERROR "the program itself needs ${CMAKE_MATCH_0}; only its modules should")
+  endif()
 endif()
 foreach(sound Play Take NewGame Cheer Info Online Offline Request)
   if(NOT report MATCHES "found ${sound} ")

@@ -16,7 +16,7 @@
 #include <QTcpSocket>
 #include <QTest>
 
-#include "app/MyComputer.h"
+#include "app/NetworkAddresses.h"
 #include "app/NetworkGame.h"
 #include "net/Messages.h"
 #include "net/Wire.h"

@@ -12,12 +12,21 @@
 #include "app/FormMain.h"
 #include "app/MessageLog.h"
 #include "app/NetworkGame.h"
+#include "app/NetworkMode.h"
 #include "app/ToolbarMenus.h"
 #include "render/BoardRenderer.h"
 #include "tests/app/TestDialogs.h"
 
 namespace zemra {
 namespace {
+
+// The windows make the network controller from the code linked into this
+// test, not from the module.
+const bool linkedNetworkGame = [] {
+    setNetworkGameFactory(
+        [](ModeHost& host, QString&) -> std::unique_ptr<ModeController> { return std::make_unique<NetworkGame>(host); });
+    return true;
+}();
 
 struct Window {
     Window(const QString& nick, const QString& rank)

@@ -18,7 +18,7 @@ TEST(StartupReportTest, FindsTheShippedFilesAndNamesTheMissingOnes)
     if (shipped.isEmpty()) shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
     shipped = QDir(shipped).absolutePath() + QLatin1Char('/');
     const QStringList found = startupReport([&](const QString& name) { return QFile::encodeName(shipped + name); });
-    EXPECT_EQ(found.size(), 13); // two pictures, two icons, the sound output, eight sounds
+    EXPECT_EQ(found.size(), 14); // two pictures, two icons, the two modules, eight sounds
     for (const QString& line : found)
         EXPECT_TRUE(line.startsWith(QStringLiteral("found "))) << line.toStdString();
     EXPECT_TRUE(found.contains(QStringLiteral("found ImageBlack.jpg ") + shipped + QStringLiteral("ImageBlack.jpg")));

@@ -3,7 +3,7 @@
 # no display, a FIFO where a player picture should be, a program folder
 # whose name is not UTF-8. Each must end or start cleanly, never hang.
 # Usage: Surroundings.sh PROGRAM DATA_DIR WORK_DIR
-# (DATA_DIR holds the files and the sound module the program finds beside itself.)
+# (DATA_DIR holds the files and the modules the program finds beside itself.)
 set -u
 program=$1
 data=$2
@@ -33,7 +33,7 @@ status=$?
 
 # A FIFO in place of a picture: start-up goes on and calls it missing.
 mkdir "$work/fifo"
-cp "$program" "$data/ImageWhite.jpg" "$data/SGF.ico" "$data/GIB.ico" "$data/zemra-sound.so" "$work/fifo/"
+cp "$program" "$data/ImageWhite.jpg" "$data/SGF.ico" "$data/GIB.ico" "$data/zemra-sound.so" "$data/zemra-network.so" "$work/fifo/"
 mkfifo "$work/fifo/ImageBlack.jpg"
 out=$(env -u ZEMRA_DATA_DIR QT_QPA_PLATFORM=offscreen ZEMRA_STARTUP_REPORT=1 timeout 20 "$work/fifo/$(basename "$program")" 2>&1)
 status=$?
@@ -44,7 +44,7 @@ echo "$out" | grep -q "found ImageWhite.jpg" || fail "the other picture was lost
 # A program folder named in GBK (from an archive made on another system).
 folder=$(printf "$work/\\306\\345\\306\\327")
 mkdir "$folder"
-cp "$program" "$data/ImageBlack.jpg" "$data/ImageWhite.jpg" "$data/SGF.ico" "$data/GIB.ico" "$data/zemra-sound.so" "$folder/"
+cp "$program" "$data/ImageBlack.jpg" "$data/ImageWhite.jpg" "$data/SGF.ico" "$data/GIB.ico" "$data/zemra-sound.so" "$data/zemra-network.so" "$folder/"
 out=$(env -u ZEMRA_DATA_DIR QT_QPA_PLATFORM=offscreen ZEMRA_STARTUP_REPORT=1 timeout 20 "$folder/$(basename "$program")" 2>&1)
 status=$?
 [ "$status" -eq 0 ] || fail "from a GBK-named folder the status is $status: $out"
