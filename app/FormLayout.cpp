@@ -42,7 +42,6 @@ void TFormMain::buildWindow()
     m_boardPanel = new QWidget(m_central);
     m_boardPanel->setObjectName(QStringLiteral("BoardPanel"));
     m_paintBox = new BoardWidget(m_boardPanel);
-    m_presenter->setBoardWidget(m_paintBox);
     connect(m_paintBox, &TMyImage::mousePressed, this,
             [this](TMyImage*, Qt::MouseButton b, QPoint) { runGuarded([&] { PaintBox1MouseDown(b); }); });
     connect(m_paintBox, &TMyImage::mouseReleased, this,
@@ -77,9 +76,7 @@ void TFormMain::buildWindow()
         m_frames << bar;
     }
 
-    m_info->playerArea()->setParent(m_toolPanel);
     m_lowerArea = new QWidget(m_toolPanel);
-    m_info->StringGrid1()->setParent(m_lowerArea);
 
     m_splitter = new TMyImage(m_lowerArea);
     m_splitter->setObjectName(QStringLiteral("ImageResize1"));
@@ -94,11 +91,28 @@ void TFormMain::buildWindow()
             [this](TMyImage*, Qt::MouseButtons, QPoint p) { ImageResize1MouseMove(p.y()); });
     connect(m_splitter, &TMyImage::mouseReleased, this, [this](TMyImage*, Qt::MouseButton, QPoint) { ImageResize1MouseUp(); });
 
-    m_log = new MessageLog(m_lowerArea);
-
     m_buttonBar = new QWidget(m_toolPanel);
+}
+
+void TFormMain::buildPanels()
+{
+    if (m_log) return;
+    m_info->build();
+
+    PendingLog pending = std::exchange(m_pendingLog, {});
+    m_log = new MessageLog(m_lowerArea, !pending.cleared);
+    // Chat lines carry the name the current mode knows the user by.
+    m_log->setLocalHeader([this] { return m_mode ? m_mode->chatName() : QString(); });
+    for (const auto& [kind, text] : pending.entries)
+        m_log->SendOutMessage(kind, text);
+
     m_chat = new ChatLine(m_buttonBar);
     connect(m_chat, &ChatLine::lineSent, this, [this](const QString& text) { runGuarded([&] { chatLineSent(text); }); });
+
+    layoutWindow();
+    // Made under parents that may be shown already.
+    m_log->show();
+    m_chat->show();
 }
 
 
@@ -193,12 +207,12 @@ void TFormMain::layoutWindow()
     m_frames[8]->setGeometry(0, contentTop, SideBar, contentBottom - contentTop);
     m_frames[9]->setGeometry(ContentWidth - SideBar, contentTop, SideBar, contentBottom - contentTop);
 
-    m_info->playerArea()->setGeometry(SideBar, contentTop, PlayerArea::Width, PlayerArea::Height);
+    if (m_info && m_info->built()) m_info->playerArea()->setGeometry(SideBar, contentTop, PlayerArea::Width, PlayerArea::Height);
     const int lowerTop = contentTop + PlayerArea::Height;
     const int lowerHeight = std::max(contentBottom - ButtonBarHeight - lowerTop, 20);
     m_lowerArea->setGeometry(SideBar, lowerTop, 254, lowerHeight);
     m_buttonBar->setGeometry(0, lowerTop + lowerHeight, ContentWidth, ButtonBarHeight);
-    m_chat->setGeometry(SideBar, 6, 254, 22);
+    if (m_chat) m_chat->setGeometry(SideBar, 6, 254, 22);
 
     layoutLowerArea(splitLowerArea(lowerHeight).splitterTop);
 }
@@ -207,10 +221,10 @@ void TFormMain::layoutLowerArea(int splitterTop)
 {
     const int h = m_lowerArea->height();
     if (h <= 8) return;
-    if (splitterTop - 8 >= 0) m_info->StringGrid1()->setGeometry(0, 8, 254, splitterTop - 8);
+    if (splitterTop - 8 >= 0 && m_info && m_info->built()) m_info->StringGrid1()->setGeometry(0, 8, 254, splitterTop - 8);
     m_splitter->setGeometry(0, splitterTop, 254, SplitterHeight);
     m_dragBar->setGeometry(0, splitterTop, 254, SplitterHeight);
-    m_log->setGeometry(0, splitterTop + SplitterHeight, 254, std::max(h - splitterTop - SplitterHeight, 0));
+    if (m_log) m_log->setGeometry(0, splitterTop + SplitterHeight, 254, std::max(h - splitterTop - SplitterHeight, 0));
 }
 
 void TFormMain::ImageResize1MouseDown(int y)
@@ -230,7 +244,7 @@ void TFormMain::ImageResize1MouseMove(int y)
     if (n > 3 && n < h - 6) {
         m_dragBar->move(0, n);
         if (n - 8 >= 0) m_info->StringGrid1()->setGeometry(0, 8, 254, n - 8);
-        m_log->setGeometry(0, n + SplitterHeight, 254, std::max(h - n - SplitterHeight, 0));
+        messageLog()->setGeometry(0, n + SplitterHeight, 254, std::max(h - n - SplitterHeight, 0));
     }
     ResizerLastY = y;
 }

@@ -79,7 +79,8 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
     setWindowTitle(QStringLiteral("Zemra 围棋"));
     resize(800, 600);
 
-    m_info = std::make_unique<InfoPanel>(nullptr);
+    buildWindow();
+    m_info = std::make_unique<InfoPanel>(m_toolPanel, m_lowerArea);
     m_info->setBlackPicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageBlack.jpg"))));
     m_info->setWhitePicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageWhite.jpg"))));
 
@@ -88,11 +89,9 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
         if (StoneSoundOn) PlayResourceSound(name);
     };
     m_presenter->setShowCoordinates(ShowCoordinates);
+    m_presenter->setBoardWidget(m_paintBox);
     m_game.setView(m_presenter.get());
 
-    buildWindow();
-    // Chat lines carry the name the current mode knows the user by.
-    m_log->setLocalHeader([this] { return m_mode ? m_mode->chatName() : QString(); });
     m_menus = std::make_unique<ToolbarMenus>(this, [this](Command c) { runCommand(c); });
     for (int k = 0; k < MenuCount; ++k)
         connect(m_menus->menu(static_cast<MenuId>(k)), &QMenu::aboutToShow, this, [this] { refreshMenus(); });
@@ -144,6 +143,8 @@ void TFormMain::firstShown()
         }
     }
     FormResize();
+    // Made after the record is in, the panels measure only what they show.
+    buildPanels();
     // A record that cannot be read is told over the window, once it is painted.
     if (failed) QTimer::singleShot(0, this, [failed] { runGuarded([&] { std::rethrow_exception(failed); }); });
 }
@@ -283,7 +284,7 @@ void TFormMain::PaintBox1MouseUp(Qt::MouseButton button, int x, int y)
 
 void TFormMain::PaintBox1MouseEnter()
 {
-    m_chat->setFocus();
+    chatLine()->setFocus();
     MouseOverBoard = true;
 }
 
@@ -343,7 +344,7 @@ void TFormMain::Menu_Option_SaveChatClick()
     FileDialogSettings settings{QStringLiteral("保存聊天信息为 . . ."), QStringLiteral("RTF文件格式(*.rtf)"), QStringLiteral("rtf"),
                         MessageLog::proposedFileName(QDate::currentDate())};
     const QString path = askSaveFileName(settings);
-    if (!path.isEmpty()) m_log->saveToFile(path);
+    if (!path.isEmpty()) messageLog()->saveToFile(path);
 }
 
 void TFormMain::Menu_Option_SGFClick()
@@ -408,12 +409,21 @@ void TFormMain::WaitTicks(int bound, const std::function<bool()>& stop)
 
 void TFormMain::SendOutMessage(const QString& kind, const QString& text)
 {
-    m_log->SendOutMessage(kind, text);
+    // A chat line's header is read as it is written.
+    if (!m_log && kind == QLatin1String("Local")) buildPanels();
+    if (m_log)
+        m_log->SendOutMessage(kind, text);
+    else
+        m_pendingLog.entries.append({kind, text});
 }
 
 void TFormMain::clearLog()
 {
-    m_log->clearLog();
+    if (m_log) {
+        m_log->clearLog();
+        return;
+    }
+    m_pendingLog = {{}, true};
 }
 
 void TFormMain::chatLineSent(const QString& text)

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "app/CommandTable.h"
 #include "app/ModeController.h"
@@ -59,9 +60,10 @@ public:
     template <class Controller> Controller& controller() const;
     ModeController& controller(GameModeId mode) const { return *m_modes[static_cast<std::size_t>(mode)]; }
 
-    MessageLog* messageLog() const { return m_log; }
-    ChatLine* chatLine() const { return m_chat; }
-    InfoPanel& infoPanel() { return *m_info; }
+    // The log and the chat line, made first if they are not yet.
+    MessageLog* messageLog() { return buildPanels(), m_log; }
+    ChatLine* chatLine() { return buildPanels(), m_chat; }
+    InfoPanel& infoPanel() { return buildPanels(), *m_info; }
     BoardWidget* PaintBox1() const { return m_paintBox; }
     // The board picture as drawn.
     const BoardRenderer& renderer() const { return m_presenter->renderer(); }
@@ -171,6 +173,10 @@ private:
     // and the record named on the command line.
     void firstShown();
     void buildWindow();
+    // The side panel's texts (player area, grid, log, chat line) are made
+    // once the window is on the screen, before its first paint, or when
+    // first asked for: making them loads the fonts. Then it does nothing.
+    void buildPanels();
     void buildToolbar();
     void layoutWindow();
     void layoutLowerArea(int splitterTop);
@@ -193,6 +199,12 @@ private:
     WindowDialogs m_windowDialogs{this};
     UserDialogs* m_dialogs = &m_windowDialogs;
     QByteArray m_startupRecord; // opened once the window is shown
+    // What the log is told before it is made: entries since the last
+    // clearing, and whether it was cleared (its welcome line too).
+    struct PendingLog {
+        QList<std::pair<QString, QString>> entries; // kind, text
+        bool cleared = false;
+    } m_pendingLog;
     enum class Shown { Hidden, Showing, Shown } m_shown = Shown::Hidden;
     std::array<std::unique_ptr<ModeController>, 4> m_modes;
     ModeController* m_mode = nullptr;

@@ -314,26 +314,77 @@ InfoGrid* makeGrid(QWidget* parent)
 
 } // namespace
 
-InfoPanel::InfoPanel(QWidget* parent) : m_playerArea(new PlayerArea(parent)), m_grid(makeGrid(parent)) {}
+InfoPanel::InfoPanel(QWidget* areaParent, QWidget* gridParent) : m_areaParent(areaParent), m_gridParent(gridParent) {}
+
+void InfoPanel::build() const
+{
+    if (m_playerArea) return;
+    m_playerArea = new PlayerArea(m_areaParent);
+    m_grid = makeGrid(m_gridParent);
+    m_playerArea->setBlackPicture(m_blackPicture);
+    m_playerArea->setWhitePicture(m_whitePicture);
+    for (int row = 1; row < InfoGrid::RowCount; ++row)
+        m_grid->SetCells(1, row, m_values[static_cast<std::size_t>(row)]);
+    showNames();
+    PlayerArea::setLabelText(LabelBlackDead(), m_blackDead);
+    PlayerArea::setLabelText(LabelWhiteDead(), m_whiteDead);
+    showSide();
+    // Made under a parent that is already shown, they would stay hidden.
+    if (m_areaParent) m_playerArea->show();
+    if (m_gridParent) m_grid->show();
+}
+
+void InfoPanel::setBlackPicture(const QPixmap& picture)
+{
+    m_blackPicture = picture;
+    if (built()) m_playerArea->setBlackPicture(picture);
+}
+
+void InfoPanel::setWhitePicture(const QPixmap& picture)
+{
+    m_whitePicture = picture;
+    if (built()) m_playerArea->setWhitePicture(picture);
+}
+
+void InfoPanel::setValue(int row, const QString& text)
+{
+    m_values[static_cast<std::size_t>(row)] = text;
+    if (built()) m_grid->SetCells(1, row, text);
+}
+
+void InfoPanel::showNames() const
+{
+    PlayerArea::setLabelText(LabelBlack(), m_blackName);
+    PlayerArea::setLabelText(LabelWhite(), m_whiteName);
+}
+
+void InfoPanel::showSide() const
+{
+    if (!m_side) return;
+    const bool black = *m_side == Colour::Black;
+    setTextColour(LabelBlack(), black ? SideToMoveBlue : QColor(Qt::black));
+    setTextColour(LabelWhite(), black ? QColor(Qt::black) : SideToMoveBlue);
+}
 
 void InfoPanel::ShowGameInfo(const GameInfo& info, int handicapCount)
 {
     const auto cell = [](const QString& value) { return QStringLiteral("  ") + value; };
-    m_grid->SetCells(1, 1, cell(info.GameEvent));
-    m_grid->SetCells(1, 2, cell(info.GameDate));
-    m_grid->SetCells(1, 3, cell(info.GamePlace));
-    m_grid->SetCells(1, 4, cell(info.BlackName));
-    m_grid->SetCells(1, 5, cell(info.BlackRank));
-    m_grid->SetCells(1, 6, cell(info.WhiteName));
-    m_grid->SetCells(1, 7, cell(info.WhiteRank));
-    m_grid->SetCells(1, 8, cell(info.SizeText + QStringLiteral("×") + info.SizeText));
-    m_grid->SetCells(1, 9, cell(QString::number(handicapCount)));
-    m_grid->SetCells(1, 10, cell(info.GameKomi));
-    m_grid->SetCells(1, 11, cell(info.GameResult));
-    m_grid->SetCells(1, 12, cell(info.GameSource));
+    setValue(1, cell(info.GameEvent));
+    setValue(2, cell(info.GameDate));
+    setValue(3, cell(info.GamePlace));
+    setValue(4, cell(info.BlackName));
+    setValue(5, cell(info.BlackRank));
+    setValue(6, cell(info.WhiteName));
+    setValue(7, cell(info.WhiteRank));
+    setValue(8, cell(info.SizeText + QStringLiteral("×") + info.SizeText));
+    setValue(9, cell(QString::number(handicapCount)));
+    setValue(10, cell(info.GameKomi));
+    setValue(11, cell(info.GameResult));
+    setValue(12, cell(info.GameSource));
 
-    PlayerArea::setLabelText(LabelBlack(), info.BlackName);
-    PlayerArea::setLabelText(LabelWhite(), info.WhiteName);
+    m_blackName = info.BlackName;
+    m_whiteName = info.WhiteName;
+    if (built()) showNames();
     ShowSideToMove(Colour::Black);
     SetLabelBlackDead(QStringLiteral("0 个"));
     SetLabelWhiteDead(QStringLiteral("0 个"));
@@ -341,29 +392,30 @@ void InfoPanel::ShowGameInfo(const GameInfo& info, int handicapCount)
 
 void InfoPanel::ShowResult(const QString& result)
 {
-    m_grid->SetCells(1, 11, QStringLiteral("  ") + result);
+    setValue(11, QStringLiteral("  ") + result);
 }
 
 void InfoPanel::ShowSideToMove(Colour side)
 {
-    const bool black = side == Colour::Black;
-    setTextColour(LabelBlack(), black ? SideToMoveBlue : QColor(Qt::black));
-    setTextColour(LabelWhite(), black ? QColor(Qt::black) : SideToMoveBlue);
+    m_side = side;
+    if (built()) showSide();
 }
 
 void InfoPanel::SetLabelBlackDead(const QString& caption)
 {
-    PlayerArea::setLabelText(LabelBlackDead(), caption);
+    m_blackDead = caption;
+    if (built()) PlayerArea::setLabelText(LabelBlackDead(), caption);
 }
 
 void InfoPanel::SetLabelWhiteDead(const QString& caption)
 {
-    PlayerArea::setLabelText(LabelWhiteDead(), caption);
+    m_whiteDead = caption;
+    if (built()) PlayerArea::setLabelText(LabelWhiteDead(), caption);
 }
 
 void InfoPanel::SetHandicapCell(const QString& text)
 {
-    m_grid->SetCells(1, 9, text);
+    setValue(9, text);
 }
 
 } // namespace zemra

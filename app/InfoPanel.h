@@ -9,6 +9,9 @@
 #include <QString>
 #include <QTableWidget>
 
+#include <array>
+#include <optional>
+
 #include "board/Words.h"
 #include "records/GameInfo.h"
 
@@ -78,24 +81,34 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 };
 
+// The panel's texts are kept here and shown by the two widgets. The widgets
+// are made when first asked for (or by build()): making them measures text,
+// which loads the fonts, and the window does that only once it is on the
+// screen, before its first paint.
 class InfoPanel {
 public:
-    // Both widgets are created as children of parent, which owns them.
-    explicit InfoPanel(QWidget* parent);
+    // The player area is made as a child of areaParent, the grid of
+    // gridParent; the parents own them.
+    InfoPanel(QWidget* areaParent, QWidget* gridParent);
+    explicit InfoPanel(QWidget* parent) : InfoPanel(parent, parent) {}
     InfoPanel(const InfoPanel&) = delete;
     InfoPanel& operator=(const InfoPanel&) = delete;
 
-    PlayerArea* playerArea() const { return m_playerArea; }
-    InfoGrid* StringGrid1() const { return m_grid; }
-    QLabel* LabelBlack() const { return m_playerArea->LabelBlack(); }
-    QLabel* LabelWhite() const { return m_playerArea->LabelWhite(); }
-    QLabel* LabelBlackDead() const { return m_playerArea->LabelBlackDead(); }
-    QLabel* LabelWhiteDead() const { return m_playerArea->LabelWhiteDead(); }
+    // Makes the widgets with what was written so far; then does nothing.
+    void build() const;
+    bool built() const { return m_playerArea != nullptr; }
 
-    void setBlackPicture(const QImage& picture) { m_playerArea->setBlackPicture(QPixmap::fromImage(picture)); }
-    void setWhitePicture(const QImage& picture) { m_playerArea->setWhitePicture(QPixmap::fromImage(picture)); }
-    void setBlackPicture(const QPixmap& picture) { m_playerArea->setBlackPicture(picture); }
-    void setWhitePicture(const QPixmap& picture) { m_playerArea->setWhitePicture(picture); }
+    PlayerArea* playerArea() const { return build(), m_playerArea; }
+    InfoGrid* StringGrid1() const { return build(), m_grid; }
+    QLabel* LabelBlack() const { return playerArea()->LabelBlack(); }
+    QLabel* LabelWhite() const { return playerArea()->LabelWhite(); }
+    QLabel* LabelBlackDead() const { return playerArea()->LabelBlackDead(); }
+    QLabel* LabelWhiteDead() const { return playerArea()->LabelWhiteDead(); }
+
+    void setBlackPicture(const QImage& picture) { setBlackPicture(QPixmap::fromImage(picture)); }
+    void setWhitePicture(const QImage& picture) { setWhitePicture(QPixmap::fromImage(picture)); }
+    void setBlackPicture(const QPixmap& picture);
+    void setWhitePicture(const QPixmap& picture);
 
     // Fill rows 1..12 from the fields and the handicap count, name the
     // players (Black to move) and reset both captured-stone texts to "0 个".
@@ -111,8 +124,22 @@ public:
     void SetHandicapCell(const QString& text);
 
 private:
-    PlayerArea* m_playerArea;
-    InfoGrid* m_grid;
+    void setValue(int row, const QString& text);
+    void showNames() const;
+    void showSide() const;
+
+    QWidget* m_areaParent;
+    QWidget* m_gridParent;
+    mutable PlayerArea* m_playerArea = nullptr;
+    mutable InfoGrid* m_grid = nullptr;
+
+    // What the widgets show.
+    std::array<QString, InfoGrid::RowCount> m_values; // column 1 by row; row 0 is the header's own
+    QString m_blackName, m_whiteName;
+    QString m_blackDead = QStringLiteral("0 个");
+    QString m_whiteDead = QStringLiteral("0 个");
+    std::optional<Colour> m_side; // none yet: both names black
+    QPixmap m_blackPicture, m_whitePicture;
 };
 
 } // namespace zemra

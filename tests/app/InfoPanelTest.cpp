@@ -247,4 +247,33 @@ TEST_F(InfoPanelTest, ShrunkGridScrollsToTheLastRowAndClicksDoNotScrollSideways)
     EXPECT_EQ(QColor(img.pixel(3, cellRect(0, 12).top() + 1)), Panel);
 }
 
+// The widgets are made when first asked for: what was written before is
+// what they show, pixel for pixel.
+TEST(InfoPanelWidgets, ShowWhatWasWrittenBeforeTheyWereMade)
+{
+    QImage red(118, 93, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    GameInfo info;
+    info.BlackName = QStringLiteral("甲");
+    info.WhiteName = QStringLiteral("乙方");
+    info.SizeText = QStringLiteral("9");
+    const auto write = [&](InfoPanel& p) {
+        p.setWhitePicture(red);
+        p.ShowGameInfo(info, 0);
+        p.SetHandicapCell(QStringLiteral("  2"));
+        p.ShowSideToMove(Colour::White);
+        p.SetLabelBlackDead(QStringLiteral("12 个"));
+        p.ShowResult(QStringLiteral("W+R"));
+    };
+    QWidget window;
+    InfoPanel early{&window}, late{&window};
+    early.build();
+    write(early);
+    write(late);
+    ASSERT_FALSE(late.built());
+    EXPECT_EQ(late.playerArea()->grab().toImage(), early.playerArea()->grab().toImage());
+    for (int row = 0; row < InfoGrid::RowCount; ++row)
+        EXPECT_EQ(late.StringGrid1()->Cells(1, row), early.StringGrid1()->Cells(1, row)) << row;
+}
+
 } // namespace

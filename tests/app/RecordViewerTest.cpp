@@ -1,6 +1,7 @@
 // The record mode and the save commands on a real model, renderer and
 // information panel, with the window replaced by a recording host; and the
 // record named on the command line, opened by the window itself.
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -10,6 +11,7 @@
 
 #include "app/FormMain.h"
 #include "app/InfoPanel.h"
+#include "app/MessageLog.h"
 #include "app/RecordViewer.h"
 #include "app/SaveCommands.h"
 #include "app/ZemraApplication.h"
@@ -475,6 +477,45 @@ TEST(RecordViewerWindow, ACommandLineRecordIsDrawnOnce)
         form->FormResize();
         EXPECT_EQ(form->renderer().PaintBox1(), shown);
     }
+}
+
+namespace {
+
+// What the side panel shows: the log, the grid, and each label's text,
+// colour and size.
+QStringList panelText(TFormMain& form)
+{
+    QStringList shown{form.messageLog()->toPlainText()};
+    const InfoPanel& panel = form.infoPanel();
+    for (int row = 0; row < InfoGrid::RowCount; ++row)
+        shown << panel.StringGrid1()->Cells(0, row) + QLatin1Char('|') + panel.StringGrid1()->Cells(1, row);
+    for (const QLabel* l : {panel.LabelBlack(), panel.LabelWhite(), panel.LabelBlackDead(), panel.LabelWhiteDead()})
+        shown << QStringLiteral("%1 %2 %3x%4")
+                     .arg(l->text(), l->palette().color(QPalette::WindowText).name())
+                     .arg(l->width())
+                     .arg(l->height());
+    return shown;
+}
+
+} // namespace
+
+// The panels are made once the command-line record is in; they show what
+// they would have shown had they been there when it was opened.
+TEST(RecordViewerWindow, ACommandLineRecordLeavesThePanelsAsOpeningItLater)
+{
+    if (!QFile::exists(Classic)) GTEST_SKIP() << "no shared test records";
+    const QStringList started = panelText(*zemra::testing::startWindow(QFile::encodeName(Classic)));
+
+    zemra::testing::TestDialogs dialogs;
+    TFormMain form;
+    form.setUserDialogs(&dialogs);
+    const QStringList before = panelText(form); // made now, before the record
+    form.Menu_Mode_OpenClick();
+    dialogs.paths = {Classic};
+    form.action(Command::OpenFile)->trigger();
+    const QStringList opened = panelText(form);
+    ASSERT_NE(opened, before);
+    EXPECT_EQ(started, opened);
 }
 
 TEST(RecordViewerWindow, ABadCommandLineFileIsReportedAndTheBoardStaysUsable)
