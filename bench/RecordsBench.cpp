@@ -10,6 +10,7 @@
 #include <malloc.h>
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "board/MoveNode.h"
@@ -61,6 +62,25 @@ struct DrawingView : SilentView {
         renderer->ClearChessBoard(i, j);
         renderer->SendImageToFront(i, j);
     }
+};
+
+// A record stepper on a game drawn on 38-pixel cells, as in the window.
+struct DrawnBoard {
+    DrawnBoard()
+    {
+        game.setView(&renderer);
+        renderer.setPanelSize(38 * 20 + 6, 38 * 20 + 6);
+        game.InitWeiQiGame();
+        view.renderer = &renderer;
+    }
+    ~DrawnBoard() { game.setView(nullptr); }
+    std::tuple<WeiQiGame&, BoardRenderer&, RecordStepper&> parts() { return {game, renderer, stepper}; }
+
+    bool app = (bench::ensureGuiApplication(), true);
+    WeiQiGame game;
+    BoardRenderer renderer{game};
+    DrawingView view;
+    RecordStepper stepper{game, renderer, view};
 };
 
 // One long legal game of random moves (eye-filling allowed, so captures keep
@@ -148,15 +168,8 @@ void openBigRecord(benchmark::State& state, std::int64_t bytes, bool gib)
         state.SkipWithError("cannot write the record into a temp folder");
         return;
     }
-    bench::ensureGuiApplication();
-    WeiQiGame game;
-    BoardRenderer renderer(game);
-    game.setView(&renderer);
-    renderer.setPanelSize(38 * 20 + 6, 38 * 20 + 6);
-    game.InitWeiQiGame();
-    DrawingView view;
-    view.renderer = &renderer;
-    RecordStepper stepper(game, renderer, view);
+    DrawnBoard board;
+    auto [game, renderer, stepper] = board.parts();
     const double before = resetPeakMemory();
     double firstOpen = 0; // later ones also hold the record opened before
     for (auto _ : state) {
@@ -169,7 +182,6 @@ void openBigRecord(benchmark::State& state, std::int64_t bytes, bool gib)
         benchmark::DoNotOptimize(renderer.PaintBox1().constBits());
         if (firstOpen == 0) firstOpen = statusMB("VmHWM:") - before;
     }
-    game.setView(nullptr);
     if (stepper.RecordPos() != nodes) state.SkipWithError("the record did not play to its last node");
     state.counters["file_MB"] = static_cast<double>(QFileInfo(path).size()) / (1024 * 1024);
     state.counters["nodes"] = static_cast<double>(nodes);
@@ -245,15 +257,8 @@ static void BM_OpenToLastMove_300(benchmark::State& state)
         state.SkipWithError("../shared/bench-data/game1.sgf is missing");
         return;
     }
-    bench::ensureGuiApplication();
-    WeiQiGame game;
-    BoardRenderer renderer(game);
-    game.setView(&renderer);
-    renderer.setPanelSize(38 * 20 + 6, 38 * 20 + 6);
-    game.InitWeiQiGame();
-    DrawingView view;
-    view.renderer = &renderer;
-    RecordStepper stepper(game, renderer, view);
+    DrawnBoard board;
+    auto [game, renderer, stepper] = board.parts();
     for (auto _ : state) {
         ReadOutcome read = ReadingSGFFile(path);
         stepper.load(std::move(read.record));
@@ -261,6 +266,5 @@ static void BM_OpenToLastMove_300(benchmark::State& state)
     }
     if (game.MoveCount() != 300) state.SkipWithError("game1.sgf did not play to move 300");
     if (renderer.ChessSize() != 38) state.SkipWithError("the board was not laid out at 38-pixel cells");
-    game.setView(nullptr);
 }
 BENCHMARK(BM_OpenToLastMove_300)->Unit(benchmark::kMillisecond);
