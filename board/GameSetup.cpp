@@ -1,5 +1,7 @@
 #include "board/GameSetup.h"
 
+#include <set>
+
 namespace zemra {
 
 GameSetup GameSetup::fixed(int boardSize, int handicapCount)
@@ -31,6 +33,15 @@ std::vector<BoardPoint> fixedHandicapPoints(int count, bool threeStoneLowerRight
     if (count >= 8) points.insert(points.end(), {{10, 4}, {10, 16}});
     if (count % 2 == 1 && count != 3) points.push_back({10, 10});
     return points;
+}
+
+bool isFixedLayout(int boardSize, const std::vector<BoardPoint>& black, const std::vector<BoardPoint>& white,
+                   bool threeStoneLowerRight)
+{
+    const int count = static_cast<int>(black.size());
+    if (!white.empty() || count == 0 || !GameSetup::validHandicap(boardSize, count)) return false;
+    const std::vector<BoardPoint> layout = fixedHandicapPoints(count, threeStoneLowerRight);
+    return std::set<BoardPoint>(black.begin(), black.end()) == std::set<BoardPoint>(layout.begin(), layout.end());
 }
 
 } // namespace zemra

@@ -58,4 +58,10 @@ struct GameSetup {
 // empty for other counts.
 std::vector<BoardPoint> fixedHandicapPoints(int count, bool threeStoneLowerRight);
 
+// Whether these stones are exactly a fixed handicap layout (one the board
+// size allows, in any order, no white stones), so that a record may name it
+// by its number alone.
+bool isFixedLayout(int boardSize, const std::vector<BoardPoint>& black, const std::vector<BoardPoint>& white,
+                   bool threeStoneLowerRight);
+
 } // namespace zemra

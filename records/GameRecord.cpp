@@ -1,7 +1,5 @@
 #include "records/GameRecord.h"
 
-#include <set>
-
 namespace zemra {
 
 GameInfo GameRecord::resetGameInfo()
@@ -27,12 +25,10 @@ ReadOutcome tooManyNodes()
 
 GameSetup GameRecord::setup() const
 {
-    const auto asSet = [](const std::vector<BoardPoint>& v) { return std::set<BoardPoint>(v.begin(), v.end()); };
-    const std::vector<BoardPoint> layout = fixedHandicapPoints(handicapCount, threeStoneLowerRight);
     GameSetup s = GameSetup::fixed(boardSize, handicapCount);
     s.threeStoneLowerRight = threeStoneLowerRight;
-    const bool fixedLayout =
-        setupWhite.empty() && (setupBlack.empty() || (!layout.empty() && asSet(setupBlack) == asSet(layout)));
+    const bool fixedLayout = (setupBlack.empty() && setupWhite.empty()) ||
+                             isFixedLayout(boardSize, setupBlack, setupWhite, threeStoneLowerRight);
     if (!fixedLayout) {
         s.freeBlack = setupBlack;
         s.freeWhite = setupWhite;

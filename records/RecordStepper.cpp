@@ -38,7 +38,6 @@ QStringList RecordStepper::load(GameRecord record)
             s.j = static_cast<std::int8_t>(facts.move->j);
         }
     }
-    m_rootComment = record.rootComment;
     m_start = std::move(record);
     m_pos = 0;
     return putOnBoard();
@@ -61,14 +60,17 @@ QStringList RecordStepper::putOnBoard()
     // board is drawn once, at the end, and each stone once.
     HeldRun run(*this, true);
     int removed = 0;
-    // The readers only hand over records whose start is valid.
-    m_game.newGame(m_start.setup(), &removed);
+    // The readers only hand over starts that are valid; should one not be,
+    // the record still goes onto a fresh board rather than the old game's.
+    const bool started = m_game.newGame(m_start.setup(), &removed);
+    if (!started) m_game.newGame(GameSetup::fixed(GameSetup::validBoardSize(m_start.boardSize) ? m_start.boardSize : 19, 0));
     m_view.recordStarted();
     while (stepForward(StepSender::Other)) {
     }
     run.finish();
 
     QStringList problems = m_start.problems;
+    if (!started) problems << QStringLiteral("棋谱开局摆放的棋子无法使用，已从空棋盘开始。");
     if (removed > 0)
         problems << QStringLiteral("棋谱摆放的棋子中有 %1 子没有气，已像提子一样拿掉。").arg(removed);
     if (!m_refused.empty()) {
@@ -81,12 +83,6 @@ QStringList RecordStepper::putOnBoard()
                         .arg(numbers.join(QStringLiteral("、")));
     }
     return problems;
-}
-
-void RecordStepper::setSide(Colour side)
-{
-    // Held, the game has no view to tell.
-    m_game.setSideToMove(side);
 }
 
 void RecordStepper::leaveMarking()
@@ -122,7 +118,7 @@ void RecordStepper::say(const QString& kind, const QString& text)
 
 QString RecordStepper::commentText(int pos) const
 {
-    if (pos == 0) return m_rootComment;
+    if (pos == 0) return m_start.rootComment;
     if (pos < 0 || !hasComment(pos)) return {};
     return fromUtf8(readRecordNode(m_nodes[static_cast<std::size_t>(pos - 1)]).comment);
 }
@@ -213,7 +209,7 @@ bool RecordStepper::stepForward(StepSender sender)
                 m_refused.push_back(m_pos);
             }
         }
-        setSide(opponentOf(node.colour));
+        m_game.setSideToMove(opponentOf(node.colour));
     }
     drawLabels(m_pos);
     return true;
@@ -232,7 +228,7 @@ bool RecordStepper::stepBack(StepSender sender)
     const NodeState state = m_states[static_cast<std::size_t>(m_pos - 1)];
     // Only a node that really put something into MoveList takes it back.
     if (state.placed) m_game.Local_Undo();
-    if (m_game.SideToMove() != state.sideBefore) setSide(state.sideBefore);
+    if (m_game.SideToMove() != state.sideBefore) m_game.setSideToMove(state.sideBefore);
     if (m_pos == 1) {
         showRootComment();
         m_pos = 0;
@@ -396,7 +392,7 @@ void RecordStepper::boardClick(int i, int j, BoardButton button)
     if (button == BoardButton::Left) {
         const Colour side = m_game.SideToMove();
         if (m_game.onBoard(i, j) && m_game.PlayChess(i, j, side) == PlayResult::OK) {
-            setSide(opponentOf(side));
+            m_game.setSideToMove(opponentOf(side));
             ++m_trialMoves;
         }
     } else if (button == BoardButton::Right && m_trialMoves > 0) {

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <set>
 
 #include "records/AtomicWrite.h"
 #include "records/GameRecord.h"
@@ -58,10 +57,8 @@ QString setupLine(const WeiQiGame& game)
             (start.pointCode(i, j) == PointCode::BlackChess ? black : white).push_back({i, j});
         }
     }
-    const std::vector<BoardPoint> standard = fixedHandicapPoints(game.HandicapCount(), false);
-    if (white.empty() && !standard.empty() &&
-        std::set<BoardPoint>(black.begin(), black.end()) == std::set<BoardPoint>(standard.begin(), standard.end()))
-        return points("AB", standard);
+    if (isFixedLayout(game.BoardSize(), black, white, false))
+        return points("AB", fixedHandicapPoints(static_cast<int>(black.size()), false));
     return points("AB", black) + points("AW", white);
 }
 

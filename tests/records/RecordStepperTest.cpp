@@ -200,6 +200,13 @@ TEST(RecordStepper, NodeColourPlaysAndSetupOnTheNamedPoints)
         for (int j = 1; j <= 19; ++j)
             EXPECT_EQ(s.game.BoardPoints(i, j), local.BoardPoints(i, j));
     EXPECT_EQ(s.game.SideToMove(), Colour::White);
+
+    // The same points on a smaller board are set-up stones, not a handicap
+    // that board cannot have: the record goes onto its own board.
+    s.open("(;SZ[17]AB[dp][pd];W[cc])");
+    EXPECT_EQ(s.game.BoardSize(), 17);
+    EXPECT_EQ(s.game.BoardPoints(4, 16), "BlackChess0");
+    EXPECT_EQ(s.game.MoveList(), (std::vector<std::string>{";W[cc]"}));
 }
 
 TEST(RecordStepper, LoadingLeavesMarkingAndTrialFirst)
