@@ -2,16 +2,11 @@
 
 #include "app/BoardWidget.h"
 #include "app/InfoPanel.h"
+#include "text/Utf8.h"
 
 namespace zemra {
 
 namespace {
-
-// The model speaks UTF-8.
-QString modelText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -75,12 +70,12 @@ void GamePresenter::showHintStone(int i, int j, Colour side)
 
 void GamePresenter::SetLabelBlackDead(const std::string& caption)
 {
-    m_panel.SetLabelBlackDead(modelText(caption));
+    m_panel.SetLabelBlackDead(fromUtf8(caption));
 }
 
 void GamePresenter::SetLabelWhiteDead(const std::string& caption)
 {
-    m_panel.SetLabelWhiteDead(modelText(caption));
+    m_panel.SetLabelWhiteDead(fromUtf8(caption));
 }
 
 void GamePresenter::ShowSideToMove(Colour side)
@@ -90,12 +85,12 @@ void GamePresenter::ShowSideToMove(Colour side)
 
 void GamePresenter::PlayStoneSound(std::string_view name)
 {
-    if (playStoneSound) playStoneSound(modelText(name));
+    if (playStoneSound) playStoneSound(fromUtf8(name));
 }
 
 void GamePresenter::SetHandicapCell(const std::string& text)
 {
-    m_panel.SetHandicapCell(modelText(text));
+    m_panel.SetHandicapCell(fromUtf8(text));
 }
 
 } // namespace zemra

@@ -312,14 +312,11 @@ Colour WeiQiGame::PassMove()
 void WeiQiGame::SetLocalHandicap()
 {
     if (m_handicapCount == 0) return;
-    const std::vector<BoardPoint> stones = fixedHandicapPoints(m_handicapCount, m_threeStoneLowerRight);
-    if (!stones.empty()) {
-        m_view->SetHandicapCell("  " + std::to_string(m_handicapCount));
-        for (const BoardPoint s : stones) {
-            cell(s.i, s.j) = Cell{PointCode::BlackChess, 0};
-            m_view->DrawChess(s.i, s.j, Colour::Black);
-            m_view->SendImageToFront(s.i, s.j);
-        }
+    m_view->SetHandicapCell("  " + std::to_string(m_handicapCount));
+    for (const BoardPoint s : fixedHandicapPoints(m_handicapCount, m_threeStoneLowerRight)) {
+        cell(s.i, s.j) = Cell{PointCode::BlackChess, 0};
+        m_view->DrawChess(s.i, s.j, Colour::Black);
+        m_view->SendImageToFront(s.i, s.j);
     }
     setSideToMove(Colour::White);
 }
@@ -337,7 +334,6 @@ bool WeiQiGame::newGame(const GameSetup& setup, int* removedStones)
     m_boardSize = setup.boardSize;
     m_markingDead = false;
     clearPointMarks();
-    m_handicapCount = 0;
     InitWeiQiGame();
     m_handicapCount = setup.handicapCount;
     m_threeStoneLowerRight = setup.threeStoneLowerRight;
@@ -349,8 +345,7 @@ bool WeiQiGame::newGame(const GameSetup& setup, int* removedStones)
             cell(p.i, p.j) = Cell{PointCode::BlackChess, 0};
         for (const BoardPoint& p : setup.freeWhite)
             cell(p.i, p.j) = Cell{PointCode::WhiteChess, 0};
-        m_sideToMove = setup.firstPlayer;
-        removed = removeGroupsWithoutLiberties();
+        removed = removeGroupsWithoutLiberties(setup.firstPlayer);
         for (int i = 1; i <= m_boardSize; ++i) {
             for (int j = 1; j <= m_boardSize; ++j) {
                 if (!hasStone(i, j)) continue;
@@ -364,10 +359,10 @@ bool WeiQiGame::newGame(const GameSetup& setup, int* removedStones)
     return true;
 }
 
-int WeiQiGame::removeGroupsWithoutLiberties()
+int WeiQiGame::removeGroupsWithoutLiberties(Colour first)
 {
     int removed = 0;
-    for (const Colour colour : {m_sideToMove, opponentOf(m_sideToMove)}) {
+    for (const Colour colour : {first, opponentOf(first)}) {
         for (int i = 1; i <= m_boardSize; ++i) {
             for (int j = 1; j <= m_boardSize; ++j) {
                 if (cell(i, j).code != chessCode(colour)) continue;

@@ -139,11 +139,11 @@ private:
     // Put down HandicapCount black stones of the fixed layout and give White the move.
     void SetLocalHandicap();
     // Stones a record sets up may leave a group without liberties, which
-    // play never does. Such groups go as a capture takes them: those of the
-    // side to move first, as if the other side had just played, then any
-    // still without a liberty. Nothing is recorded or counted. Returns how
+    // play never does. Such groups go as a capture takes them: those of
+    // `first` (who moves first) before the others, as if the other side had
+    // just played, then any still without a liberty. Nothing is recorded or counted. Returns how
     // many stones went.
-    int removeGroupsWithoutLiberties();
+    int removeGroupsWithoutLiberties(Colour first);
 
     void FindSerialChess(int i, int j, Colour colour, std::vector<Pt>& chain);
     void ResumeChuan(Colour colour, const std::vector<Pt>& chain);

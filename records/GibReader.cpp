@@ -134,7 +134,7 @@ ReadOutcome readGibText(std::string_view utf8, const QString& filePath)
     for (int n = 2; n <= 9; ++n)
         if (info.GameKomi.contains(QStringLiteral("让%1子").arg(n))) r.handicapCount = n;
     if (r.handicapCount == 3) {
-        r.threeStoneLowerRight = 1;
+        r.threeStoneLowerRight = true;
     } else if (r.handicapCount == 0) {
         // The international server states it only on the INI line ("INI 0 1 3"),
         // with the third stone of three on the upper left as usual.

@@ -92,7 +92,7 @@ public:
     // --- state -----------------------------------------------------------
     const std::vector<std::string>& RecordNodes() const { return m_nodes; }
     int RecordPos() const { return m_pos; }
-    const QString& RootComment() const { return m_rootComment; }
+    const QString& RootComment() const { return m_start.rootComment; }
     int TrialMoves() const { return m_trialMoves; }
     bool trialPlay() const { return m_trial; }
 
@@ -151,7 +151,6 @@ private:
     void eraseLabels(int pos);
     void drawLabels(int pos);
     bool hasComment(int pos) const;
-    void setSide(Colour side);
     // One held run: from its start the game draws through no view (nothing
     // drawn, no sound) and the log is held; finish() draws the board once
     // and gives the log what still stands. Left by an exception, it only
@@ -179,7 +178,6 @@ private:
     std::vector<NodeState> m_states;
     GameRecord m_start; // the loaded record without its nodes: size, setup, problems
     int m_pos = 0;
-    QString m_rootComment;
     bool m_trial = false;
     int m_trialMoves = 0;
     std::vector<int> m_refused; // nodes whose move the rules refused, from 1

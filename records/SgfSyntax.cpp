@@ -6,18 +6,13 @@ namespace zemra {
 
 namespace {
 
-bool isBlank(char c)
-{
-    return detail::isSgfBlank(c);
-}
-
 // Position of the ';' that opens the first game tree, or npos.
 std::size_t treeStart(std::string_view text)
 {
     std::size_t open = text.find('(');
     while (open != std::string_view::npos) {
         std::size_t k = open + 1;
-        while (k < text.size() && isBlank(text[k]))
+        while (k < text.size() && detail::isSgfBlank(text[k]))
             ++k;
         if (k < text.size() && text[k] == ';') return k;
         open = text.find('(', open + 1);
