@@ -345,6 +345,13 @@ Reaction NetworkSession::receiveAnswer(const Message& m)
 
 Reaction NetworkSession::receive(const Message& m)
 {
+    Reaction r = receiveMessage(m);
+    askHeld(r);
+    return r;
+}
+
+Reaction NetworkSession::receiveMessage(const Message& m)
+{
     const QString& peer = m_values.PeerNickName;
     Reaction r;
     switch (m.command) {
@@ -422,7 +429,12 @@ Reaction NetworkSession::answer(int questionId, bool agreed)
         }
         break;
     }
-    // A request that waited behind this one is asked now.
+    askHeld(r);
+    return r;
+}
+
+void NetworkSession::askHeld(Reaction& r)
+{
     while (!m_open && !m_held.empty()) {
         const Message next = m_held.front();
         m_held.erase(m_held.begin());
@@ -431,7 +443,6 @@ Reaction NetworkSession::answer(int questionId, bool agreed)
         if (!asked.sound.isEmpty()) r.sound = asked.sound;
         r.question = asked.question;
     }
-    return r;
 }
 
 // --- local commands ----------------------------------------------------------------------------

@@ -129,7 +129,8 @@ public:
     // An answer is acted on only while our matching request is open, a move,
     // pass or resignation only in a game. One request of the peer is put to
     // the user at a time: the same request again while it waits is dropped,
-    // another kind waits for its turn (the reaction of the answer asks it).
+    // another kind waits for its turn (asked by the reaction that closes the
+    // question before it: the answer, or the peer's message ending the game).
     Reaction receive(const Message& message);
     // The user's answer to the question with this id; nothing when that
     // question is no longer open.
@@ -164,8 +165,11 @@ private:
     Reaction receiveName(const Message& m);
     Reaction receivePlay(const Message& m);
     Reaction receiveQuit(const Message& m);
+    Reaction receiveMessage(const Message& m);
     Reaction receiveRequest(const Message& m);
     Reaction receiveAnswer(const Message& m);
+    // Asks the request that waited longest, once no question is open.
+    void askHeld(Reaction& r);
     void undo(int times, Reaction& r);
     Reaction refusedOutsideGame() const;
 

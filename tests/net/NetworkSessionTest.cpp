@@ -378,6 +378,20 @@ TEST_F(TwoSides, RequestsRepeatedBeforeTheAnswerAreOneQuestion)
     EXPECT_EQ(again.information, QStringLiteral("  您的悔棋申请还在等待对方的回答，\r\r请稍候！"));
 }
 
+TEST_F(TwoSides, ARequestWaitingBehindAQuestionTheGameClosedIsAskedThen)
+{
+    startGame(true, 0, QStringLiteral("9"));
+    send(client, client.session.playLocal(3, 3));
+    ASSERT_TRUE(arrive(host, "CMMD UNDO").question);
+    EXPECT_FALSE(arrive(host, "CMMD GAME OK? PB[月下の旅人]Handicap(0)BaordSize{13}").question) << "it waits its turn";
+    // The resignation ends the game and with it the undo question.
+    const Reaction resigned = arrive(host, "CMMD SIGN");
+    ASSERT_TRUE(resigned.question);
+    EXPECT_EQ(resigned.question->kind, Question::Kind::Proposal);
+    host.session.answer(resigned.question->id, true);
+    EXPECT_EQ(host.game.BoardSize(), 13);
+}
+
 TEST_F(TwoSides, AnAnswerGivenAfterThePeerLeftTakesNothingBack)
 {
     // The peer asks to take back, the connection drops, then the user agrees.
