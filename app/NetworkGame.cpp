@@ -210,20 +210,16 @@ void NetworkGame::showReaction(const net::Reaction& r)
     // White is.
     if (r.gameStarted || r.sideToMoveChanged) host().showSideToMove(game().SideToMove());
     if (r.resultChanged) host().showResult(host().gameInfo().GameResult);
-    if (r.closeConnection) {
-        dropSocket(m_accepted);
-        dropSocket(m_client);
-        m_reader.reset();
-        m_greeting.stop();
-    }
+    if (r.closeConnection) dropPeer();
     host().refreshMenus();
 }
 
 void NetworkGame::ask(net::Question q)
 {
-    // Messages that arrive while the user thinks are handled meanwhile; the
-    // session keeps further requests back until this one is answered, and
-    // ignores the answer if the question was closed in between.
+    // Messages that arrive while the user thinks are read once the answer is
+    // given (a lost connection is noticed meanwhile); the session keeps
+    // further requests back until this one is answered, and ignores the
+    // answer if the question was closed in between.
     for (;;) {
         // Closed by what came after it in the same read.
         if (!m_session.questionOpen(q.id)) return;
@@ -282,13 +278,18 @@ void NetworkGame::notified(const std::function<void()>& handler)
         s->deleteLater();
 }
 
-void NetworkGame::closeSockets()
+void NetworkGame::dropPeer()
 {
     dropSocket(m_accepted);
     dropSocket(m_client);
-    m_server.close();
     m_reader.reset();
     m_greeting.stop();
+}
+
+void NetworkGame::closeSockets()
+{
+    dropPeer();
+    m_server.close();
 }
 
 namespace {
@@ -339,8 +340,7 @@ void NetworkGame::greetingOverdue()
     // A peer that has introduced itself may think as long as it likes.
     if (!m_accepted || values().PeerConnected) return;
     host().SendOutMessage(QStringLiteral("System"), texts::silentConnectionLine(dottedAddress(m_accepted)));
-    dropSocket(m_accepted);
-    m_reader.reset();
+    dropPeer();
     apply(m_session.connectionLost());
 }
 
@@ -359,16 +359,20 @@ void NetworkGame::watch(QTcpSocket* socket)
 
 void NetworkGame::readFrom(QTcpSocket* socket)
 {
-    if (socket != m_accepted && socket != m_client) return;
-    if (!m_reader.append(socket->readAll())) {
-        // More than any message can be: the peer floods or is no copy of ours.
-        QTcpSocket*& current = socket == m_accepted ? m_accepted : m_client;
-        dropSocket(current);
-        m_reader.reset();
-        apply(m_session.peerFlooded());
-        return;
+    // A socket does not notify again while its notification runs, and a
+    // question asked here runs inside it: what came meanwhile is read once
+    // the user has answered, or it would wait for the peer's next bytes.
+    while (socket == m_accepted || socket == m_client) {
+        const QByteArray bytes = socket->readAll();
+        if (bytes.isEmpty()) return;
+        if (!m_reader.append(bytes)) {
+            // More than any message can be: the peer floods or is no copy of ours.
+            dropPeer();
+            apply(m_session.peerFlooded());
+            return;
+        }
+        processPending();
     }
-    processPending();
 }
 
 void NetworkGame::processPending()
@@ -390,14 +394,8 @@ void NetworkGame::processPending()
 void NetworkGame::lost(QTcpSocket* socket)
 {
     if (m_closing) return;
-    if (socket == m_accepted)
-        dropSocket(m_accepted);
-    else if (socket == m_client)
-        dropSocket(m_client);
-    else
-        return;
-    m_reader.reset();
-    m_greeting.stop();
+    if (socket != m_accepted && socket != m_client) return;
+    dropPeer();
     apply(m_session.connectionLost());
 }
 

@@ -86,6 +86,8 @@ private:
     void ask(net::Question question);
     void send(const QByteArray& bytes);
     bool confirmRestart(net::texts::Restart wanted);
+    // Ends the connection to the peer (either role) and what was read of it.
+    void dropPeer();
     void closeSockets();
     void dropSocket(QTcpSocket*& socket);
 

@@ -423,6 +423,22 @@ TEST_F(RawPeer, UndoRequestsSentBeforeTheAnswerAskOnce)
     EXPECT_EQ(host.h.board.MoveCount(), 0);
 }
 
+TEST_F(RawPeer, WhatComesWhileTheUserIsAskedIsReadAfterTheAnswer)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    write("CMMD PLAY ;B[cc]");
+    ASSERT_TRUE(waitFor([&] { return host.h.board.MoveCount() == 1; }));
+    // The peer speaks while the undo question is open, then falls silent.
+    const QString chat = QStringLiteral("CHAT 月下の旅人(3段);请快一点");
+    host.h.dialogs.whileAsked = [&] {
+        write(net::toWire(chat));
+        QTest::qWait(200);
+    };
+    write("CMMD UNDO");
+    ASSERT_TRUE(receive("CMMD UNNO"));
+    EXPECT_TRUE(waitFor([&] { return host.h.logged(QStringLiteral("Remote"), chat); }));
+}
+
 TEST_F(RawPeer, AgreeingAfterTheProposerLeftStartsNoGame)
 {
     write(gbk("CMMD NAME(月下の旅人)IP[10.0.0.2]RANK{3段}"));
