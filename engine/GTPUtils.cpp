@@ -297,7 +297,7 @@ void TChildProc::ReadStdout(int timeoutMs, std::string& text, const ReadHooks& h
                     return;
                 }
                 // After a quiet sleep, look for an exit that left the pipe open
-                // (a grandchild holding it). Not on every poll: waitpid is dear.
+                // (a grandchild holding it). Not on every poll: the exit check is a system call.
                 // Whatever the child wrote before it exited is in the pipe by
                 // now, so this second look at it is the last word.
                 if (ready == 0 && childExited()) {

@@ -29,8 +29,7 @@ GtpEngine::~GtpEngine()
 
 bool GtpEngine::start(const std::vector<std::string>& argv, std::string& error)
 {
-    if (m_conversation) m_conversation->stopped = true;
-    m_conversation.reset();
+    quit();
     try {
         auto conversation = std::make_shared<Conversation>();
         conversation->proc = std::make_unique<TChildProc>(argv);
@@ -113,9 +112,10 @@ GtpReply GtpEngine::request(std::string_view command, int timeoutMs)
         proc.ReadStdout(timeoutMs, text, hooks);
         if (c->stopped) return lose(ReplyStatus::NotRunning, {});
         if (scanner.tooLong() || gaveUp) {
-            // A late reply would be read as the answer to the next command.
-            proc.WriteStdin(gtp::Quit);
+            // The engine is not asked again: a silent one is told to quit and
+            // given its moment, one that talks without end is ended at once.
             const ReplyStatus status = text.empty() ? ReplyStatus::Silent : ReplyStatus::Unending;
+            if (status == ReplyStatus::Silent) proc.WriteStdin(gtp::Quit);
             return lose(status, std::move(text));
         }
         if (!text.empty()) {
