@@ -100,7 +100,8 @@ void TFormMain::buildPanels()
     m_info->build();
 
     PendingLog pending = std::exchange(m_pendingLog, {});
-    m_log = new MessageLog(m_lowerArea, !pending.cleared);
+    m_log = new MessageLog(m_lowerArea);
+    if (pending.cleared) m_log->clearLog();
     // Chat lines carry the name the current mode knows the user by.
     m_log->setLocalHeader([this] { return m_mode ? m_mode->chatName() : QString(); });
     for (const auto& [kind, text] : pending.entries)
@@ -207,7 +208,7 @@ void TFormMain::layoutWindow()
     m_frames[8]->setGeometry(0, contentTop, SideBar, contentBottom - contentTop);
     m_frames[9]->setGeometry(ContentWidth - SideBar, contentTop, SideBar, contentBottom - contentTop);
 
-    if (m_info && m_info->built()) m_info->playerArea()->setGeometry(SideBar, contentTop, PlayerArea::Width, PlayerArea::Height);
+    if (m_info->built()) m_info->playerArea()->setGeometry(SideBar, contentTop, PlayerArea::Width, PlayerArea::Height);
     const int lowerTop = contentTop + PlayerArea::Height;
     const int lowerHeight = std::max(contentBottom - ButtonBarHeight - lowerTop, 20);
     m_lowerArea->setGeometry(SideBar, lowerTop, 254, lowerHeight);
@@ -221,7 +222,7 @@ void TFormMain::layoutLowerArea(int splitterTop)
 {
     const int h = m_lowerArea->height();
     if (h <= 8) return;
-    if (splitterTop - 8 >= 0 && m_info && m_info->built()) m_info->StringGrid1()->setGeometry(0, 8, 254, splitterTop - 8);
+    if (splitterTop - 8 >= 0 && m_info->built()) m_info->StringGrid1()->setGeometry(0, 8, 254, splitterTop - 8);
     m_splitter->setGeometry(0, splitterTop, 254, SplitterHeight);
     m_dragBar->setGeometry(0, splitterTop, 254, SplitterHeight);
     if (m_log) m_log->setGeometry(0, splitterTop + SplitterHeight, 254, std::max(h - splitterTop - SplitterHeight, 0));

@@ -81,6 +81,8 @@ void TFormMain::FormCreate(const QByteArray& recordPath)
 
     buildWindow();
     m_info = std::make_unique<InfoPanel>(m_toolPanel, m_lowerArea);
+    // Decoded before the window is mapped: done later, the decoder's buffers
+    // would add to the peak memory of the first paint.
     m_info->setBlackPicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageBlack.jpg"))));
     m_info->setWhitePicture(loadPlayerPicture(locateProgramFile(QStringLiteral("ImageWhite.jpg"))));
 
@@ -409,8 +411,6 @@ void TFormMain::WaitTicks(int bound, const std::function<bool()>& stop)
 
 void TFormMain::SendOutMessage(const QString& kind, const QString& text)
 {
-    // A chat line's header is read as it is written.
-    if (!m_log && kind == QLatin1String("Local")) buildPanels();
     if (m_log)
         m_log->SendOutMessage(kind, text);
     else

@@ -316,7 +316,7 @@ InfoGrid* makeGrid(QWidget* parent)
 
 InfoPanel::InfoPanel(QWidget* areaParent, QWidget* gridParent) : m_areaParent(areaParent), m_gridParent(gridParent) {}
 
-void InfoPanel::build() const
+void InfoPanel::build()
 {
     if (m_playerArea) return;
     m_playerArea = new PlayerArea(m_areaParent);
@@ -352,13 +352,13 @@ void InfoPanel::setValue(int row, const QString& text)
     if (built()) m_grid->SetCells(1, row, text);
 }
 
-void InfoPanel::showNames() const
+void InfoPanel::showNames()
 {
     PlayerArea::setLabelText(LabelBlack(), m_blackName);
     PlayerArea::setLabelText(LabelWhite(), m_whiteName);
 }
 
-void InfoPanel::showSide() const
+void InfoPanel::showSide()
 {
     if (!m_side) return;
     const bool black = *m_side == Colour::Black;

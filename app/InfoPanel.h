@@ -30,10 +30,10 @@ public:
 
     explicit PlayerArea(QWidget* parent = nullptr);
 
-    QLabel* LabelBlack() const { return m_labelBlack; }
-    QLabel* LabelWhite() const { return m_labelWhite; }
-    QLabel* LabelBlackDead() const { return m_labelBlackDead; }
-    QLabel* LabelWhiteDead() const { return m_labelWhiteDead; }
+    QLabel* LabelBlack() { return m_labelBlack; }
+    QLabel* LabelWhite() { return m_labelWhite; }
+    QLabel* LabelBlackDead() { return m_labelBlackDead; }
+    QLabel* LabelWhiteDead() { return m_labelWhiteDead; }
 
     // A null picture shows a neutral placeholder.
     void setBlackPicture(const QPixmap& picture);
@@ -95,15 +95,15 @@ public:
     InfoPanel& operator=(const InfoPanel&) = delete;
 
     // Makes the widgets with what was written so far; then does nothing.
-    void build() const;
+    void build();
     bool built() const { return m_playerArea != nullptr; }
 
-    PlayerArea* playerArea() const { return build(), m_playerArea; }
-    InfoGrid* StringGrid1() const { return build(), m_grid; }
-    QLabel* LabelBlack() const { return playerArea()->LabelBlack(); }
-    QLabel* LabelWhite() const { return playerArea()->LabelWhite(); }
-    QLabel* LabelBlackDead() const { return playerArea()->LabelBlackDead(); }
-    QLabel* LabelWhiteDead() const { return playerArea()->LabelWhiteDead(); }
+    PlayerArea* playerArea() { return build(), m_playerArea; }
+    InfoGrid* StringGrid1() { return build(), m_grid; }
+    QLabel* LabelBlack() { return playerArea()->LabelBlack(); }
+    QLabel* LabelWhite() { return playerArea()->LabelWhite(); }
+    QLabel* LabelBlackDead() { return playerArea()->LabelBlackDead(); }
+    QLabel* LabelWhiteDead() { return playerArea()->LabelWhiteDead(); }
 
     void setBlackPicture(const QImage& picture) { setBlackPicture(QPixmap::fromImage(picture)); }
     void setWhitePicture(const QImage& picture) { setWhitePicture(QPixmap::fromImage(picture)); }
@@ -125,13 +125,13 @@ public:
 
 private:
     void setValue(int row, const QString& text);
-    void showNames() const;
-    void showSide() const;
+    void showNames();
+    void showSide();
 
     QWidget* m_areaParent;
     QWidget* m_gridParent;
-    mutable PlayerArea* m_playerArea = nullptr;
-    mutable InfoGrid* m_grid = nullptr;
+    PlayerArea* m_playerArea = nullptr;
+    InfoGrid* m_grid = nullptr;
 
     // What the widgets show.
     std::array<QString, InfoGrid::RowCount> m_values; // column 1 by row; row 0 is the header's own

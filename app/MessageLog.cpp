@@ -64,7 +64,7 @@ const QString InfoHeader = QStringLiteral("信息");
 
 } // namespace
 
-MessageLog::MessageLog(QWidget* parent, bool welcomeLine) : QTextEdit(parent)
+MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(true);
     setUndoRedoEnabled(false);
@@ -81,7 +81,7 @@ MessageLog::MessageLog(QWidget* parent, bool welcomeLine) : QTextEdit(parent)
     pal.setColor(QPalette::Text, DefaultRed);
     setPalette(pal);
 
-    if (welcomeLine) appendRun(welcomeText() + QStringLiteral("\n\n"), DefaultRed);
+    appendRun(welcomeText() + QStringLiteral("\n\n"), DefaultRed);
 }
 
 QString MessageLog::welcomeText()

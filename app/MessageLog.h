@@ -28,8 +28,8 @@ public:
     static inline const QColor DefaultRed{255, 0, 0};
     static inline const QColor Background{239, 239, 247};
 
-    // Starts with the welcome line (in red) and one empty line, or empty.
-    explicit MessageLog(QWidget* parent = nullptr, bool welcomeLine = true);
+    // Starts with the welcome line (in red) and one empty line.
+    explicit MessageLog(QWidget* parent = nullptr);
 
     // Appends one entry. kind is "System", "Local", "Remote" or "Version";
     // any other word writes nothing. "\r", "\n" and "\r\n" in text break lines.

@@ -107,7 +107,7 @@ void RecordViewer::Menu_Open_FileClick(OpenSender sender, const QByteArray& comm
 
     if (game().MarkingDead()) stopMarking();
     if (m_stepper.trialPlay()) Menu_Open_TryClick();
-    m_opened = Opened{outcome.record.info};
+    m_opened = outcome.record.info;
     const QStringList problems = m_stepper.load(std::move(outcome.record));
     if (sender == OpenSender::Game1 || sender == OpenSender::Game2 || sender == OpenSender::Game3) m_stepper.showRootComment();
     for (const QString& p : problems)
@@ -118,7 +118,7 @@ void RecordViewer::recordStarted()
 {
     // The grid before the nodes: it shows no captures yet, and the steps
     // then colour the side really to move at the last node.
-    host().gameInfo() = m_opened->info;
+    host().gameInfo() = *m_opened;
     host().showGameInfo();
     host().showSideToMove(game().SideToMove());
 }

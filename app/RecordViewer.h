@@ -90,10 +90,7 @@ private:
 
     RecordStepper m_stepper;
     // What the grid shows of the record last opened; nothing before one.
-    struct Opened {
-        GameInfo info;
-    };
-    std::optional<Opened> m_opened;
+    std::optional<GameInfo> m_opened;
     bool m_quiet = false; // the log is left alone while a record is put back
 };
 

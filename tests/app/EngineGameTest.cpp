@@ -58,7 +58,7 @@ protected:
         ASSERT_TRUE(engine.gameInProgress());
     }
     void click(int i, int j) { engine.boardClick(i, j, Qt::LeftButton); }
-    QString resultRow() const { return host.panel.StringGrid1()->Cells(1, 11); }
+    QString resultRow() { return host.panel.StringGrid1()->Cells(1, 11); }
     void endGame()
     {
         host.dialogs.answers = {true};

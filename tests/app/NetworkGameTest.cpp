@@ -199,7 +199,7 @@ TEST_F(Pair, AgreedDrawAndHandicapGame)
     host.net.askProposal = [] { return net::ProposalChoice{false, 3, QStringLiteral("19")}; };
     host.net.Menu_Network_NewGameClick();
     ASSERT_TRUE(waitFor([&] { return host.net.gameInProgress() && challenger.net.gameInProgress(); }));
-    for (const Side* s : {&host, &challenger}) {
+    for (Side* s : {&host, &challenger}) {
         EXPECT_EQ(s->h.board.HandicapCount(), 4);
         EXPECT_EQ(s->h.board.SideToMove(), Colour::White);
         // White, to move, is the blue name.

@@ -62,7 +62,7 @@ protected:
         host.dir = QStringLiteral(ZEMRA_SOURCE_DIR "/resources/");
         viewer.enterMode();
     }
-    QString row(int r) const { return host.panel.StringGrid1()->Cells(1, r); }
+    QString row(int r) { return host.panel.StringGrid1()->Cells(1, r); }
     QString write(const char* name, const QByteArray& bytes)
     {
         const QString path = scratch.filePath(QString::fromUtf8(name));
@@ -486,7 +486,7 @@ namespace {
 QStringList panelText(TFormMain& form)
 {
     QStringList shown{form.messageLog()->toPlainText()};
-    const InfoPanel& panel = form.infoPanel();
+    InfoPanel& panel = form.infoPanel();
     for (int row = 0; row < InfoGrid::RowCount; ++row)
         shown << panel.StringGrid1()->Cells(0, row) + QLatin1Char('|') + panel.StringGrid1()->Cells(1, row);
     for (const QLabel* l : {panel.LabelBlack(), panel.LabelWhite(), panel.LabelBlackDead(), panel.LabelWhiteDead()})
