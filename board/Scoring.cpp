@@ -68,14 +68,19 @@ void WeiQiGame::SetMarkingDead(bool on)
     m_markingDead = false;
     clearPointMarks();
     m_view->SetStoneLabelMode(StoneLabelMode::LastMoveMark);
-    for (int i = 1; i <= MaxSize; ++i) {
-        for (int j = 1; j <= MaxSize; ++j) {
+    drawStones(*m_view);
+}
+
+void WeiQiGame::drawStones(GameView& view) const
+{
+    for (int i = 1; i <= m_boardSize; ++i) {
+        for (int j = 1; j <= m_boardSize; ++j) {
             if (!hasStone(i, j)) continue;
             if (pointNumber(i, j) != 0) {
-                m_view->ShowChessNumberAndFlag(pointNumber(i, j));
+                view.ShowChessNumberAndFlag(pointNumber(i, j));
             } else {
-                m_view->DrawChess(i, j, *stoneColour(pointCode(i, j)));
-                m_view->SendImageToFront(i, j);
+                view.DrawChess(i, j, *stoneColour(pointCode(i, j)));
+                view.SendImageToFront(i, j);
             }
         }
     }

@@ -346,13 +346,7 @@ bool WeiQiGame::newGame(const GameSetup& setup, int* removedStones)
         for (const BoardPoint& p : setup.freeWhite)
             cell(p.i, p.j) = Cell{PointCode::WhiteChess, 0};
         removed = removeGroupsWithoutLiberties(setup.firstPlayer);
-        for (int i = 1; i <= m_boardSize; ++i) {
-            for (int j = 1; j <= m_boardSize; ++j) {
-                if (!hasStone(i, j)) continue;
-                m_view->DrawChess(i, j, *stoneColour(cell(i, j).code));
-                m_view->SendImageToFront(i, j);
-            }
-        }
+        drawStones(*m_view);
     }
     setSideToMove(setup.firstPlayer);
     if (removedStones) *removedStones = removed;

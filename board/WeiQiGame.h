@@ -106,6 +106,9 @@ public:
     void MarkingClick(int i, int j);
     // Switch the marking state and redraw every stone for it.
     void SetMarkingDead(bool on);
+    // Draws every stone into `view`: a stone played as its move (number and
+    // last-move mark), a set-up stone plainly. Empty points are left as they are.
+    void drawStones(GameView& view) const;
 
     void FindBlankSerial(int i, int j);
     // Count the position. Without marking, every old mark is forgotten first.

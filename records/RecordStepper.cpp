@@ -292,22 +292,18 @@ template <class F> void RecordStepper::held(F&& steps)
 void RecordStepper::drawHeldBoard()
 {
     // A new game: the empty board for its size, then only the stones.
-    const bool fresh = m_held.fresh;
-    if (fresh) m_board.InitChessBoard();
-    for (int i = 1; i <= m_game.BoardSize(); ++i) {
-        for (int j = 1; j <= m_game.BoardSize(); ++j) {
-            if (fresh && !m_game.hasStone(i, j)) continue;
-            m_board.ClearChessBoard(i, j);
-            const int number = m_game.pointNumber(i, j);
-            if (m_game.hasStone(i, j) && number > 0) {
-                m_board.ShowChessNumberAndFlag(number);
-                continue;
+    if (m_held.fresh) {
+        m_board.InitChessBoard();
+    } else {
+        // Otherwise every point is cleared: stones may have gone anywhere.
+        for (int i = 1; i <= m_game.BoardSize(); ++i) {
+            for (int j = 1; j <= m_game.BoardSize(); ++j) {
+                m_board.ClearChessBoard(i, j);
+                if (!m_game.hasStone(i, j)) m_board.SendImageToFront(i, j);
             }
-            if (m_game.hasStone(i, j))
-                m_board.DrawChess(i, j, m_game.pointCode(i, j) == PointCode::BlackChess ? Colour::Black : Colour::White);
-            m_board.SendImageToFront(i, j);
         }
     }
+    m_game.drawStones(m_board);
     m_board.SetLabelBlackDead(WeiQiGame::capturedCaption(m_game.BlackCaptured()));
     m_board.SetLabelWhiteDead(WeiQiGame::capturedCaption(m_game.WhiteCaptured()));
     m_board.ShowSideToMove(m_game.SideToMove());
