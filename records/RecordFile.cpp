@@ -47,20 +47,14 @@ QString readWhole(const QByteArray& path, const QString& name, QByteArray& bytes
     return QStringLiteral("无法读取文件“%1”：%2").arg(name, r.systemError);
 }
 
-ReadOutcome readSgf(const QByteArray& path, const QString& shown)
-{
-    QByteArray bytes;
-    const QString error = readWhole(path, shownName(shown), bytes, MaxRecordBytes);
-    if (!error.isEmpty()) return ReadOutcome::failure(error);
-    return named(readSgfBytes(bytes), shown);
-}
+enum class Format { Sgf, Gib };
 
-ReadOutcome readGib(const QByteArray& path, const QString& shown)
+ReadOutcome readRecord(Format format, const QByteArray& path, const QString& shown)
 {
     QByteArray bytes;
     const QString error = readWhole(path, shownName(shown), bytes, MaxRecordBytes);
     if (!error.isEmpty()) return ReadOutcome::failure(error);
-    return named(readGibBytes(bytes, shown), shown);
+    return named(format == Format::Sgf ? readSgfBytes(bytes) : readGibBytes(bytes, shown), shown);
 }
 
 } // namespace
@@ -123,12 +117,12 @@ QString readRegularFile(const QString& path, QByteArray& bytes, qint64 maxBytes)
 
 ReadOutcome ReadingSGFFile(const QString& path)
 {
-    return readSgf(QFile::encodeName(path), path);
+    return readRecord(Format::Sgf, QFile::encodeName(path), path);
 }
 
 ReadOutcome ReadingGIBFile(const QString& path)
 {
-    return readGib(QFile::encodeName(path), path);
+    return readRecord(Format::Gib, QFile::encodeName(path), path);
 }
 
 ReadOutcome readRecordFile(const QString& path)
@@ -140,8 +134,8 @@ ReadOutcome readRecordFile(const QByteArray& path)
 {
     const QString shown = displayPath(path);
     const QByteArray ending = path.right(4).toLower();
-    if (ending == ".sgf") return readSgf(path, shown);
-    if (ending == ".gib") return readGib(path, shown);
+    if (ending == ".sgf") return readRecord(Format::Sgf, path, shown);
+    if (ending == ".gib") return readRecord(Format::Gib, path, shown);
     return ReadOutcome::failure(
         QStringLiteral("无法打开“%1”：只能打开 SGF（*.sgf）和 GIB（*.gib）格式的棋谱。").arg(shownName(shown)));
 }
