@@ -141,6 +141,7 @@ private:
     int m_drawnChessSize = 0;
     // The picture is the empty board as last laid out, nothing drawn on it
     // since: laying out the same board again would draw the same pixels.
+    // Whatever draws into the picture must clear it.
     bool m_blank = false;
     int m_imageSize = 0;
     QPoint m_paintBoxPos;
